@@ -1,0 +1,6 @@
+#pragma once
+// The board of one game.
+class CKaveloInternal {
+ public:
+  virtual ~CKaveloInternal() = default;
+};

@@ -1,0 +1,6 @@
+#pragma once
+// The renderer.
+class KaveloFigure {
+ public:
+  virtual ~KaveloFigure() = default;
+};

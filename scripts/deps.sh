@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those missing. Extra package
+# names may be given as arguments.
+set -euo pipefail
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          libsdl2-dev libsdl2-image-dev "$@")
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,6 @@
+#pragma once
+// The sound player.
+class CKaveloSoundPlayer {
+ public:
+  virtual ~CKaveloSoundPlayer() = default;
+};

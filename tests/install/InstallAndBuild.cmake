@@ -1,0 +1,17 @@
+# cmake -P script: install, configure, build and run the outside host.
+file(REMOVE_RECURSE ${WORK_DIR})
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+set(flags "")
+if(SANITIZE)
+  set(flags "-fsanitize=${SANITIZE}")
+endif()
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
+run(${CMAKE_COMMAND} -S ${HOST_SOURCE} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
+    "-DCMAKE_CXX_FLAGS=${flags}")
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run(${WORK_DIR}/build/outside_host)
