@@ -1,0 +1,90 @@
+#include "FrameSurface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace kavelo::platform {
+namespace {
+
+struct Span {
+  int begin = 0;
+  int end = 0;
+};
+
+// The part of [start, start + length) that lies within [0, limit), without overflow for
+// any start and length.
+Span CutSpan(std::int64_t start, std::int64_t length, int limit) {
+  if (length <= 0 || start >= limit) return {};
+  std::int64_t end = 0;
+  if (__builtin_add_overflow(start, length, &end)) end = std::numeric_limits<std::int64_t>::max();
+  if (end <= 0) return {};
+  return {static_cast<int>(std::max<std::int64_t>(start, 0)), static_cast<int>(std::min<std::int64_t>(end, limit))};
+}
+
+}  // namespace
+
+bool FrameSurface::Create(int width, int height) {
+  Release();
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
+  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kBytesPerPixel;
+  m_pixels.reset(new (std::nothrow) std::uint8_t[bytes]());
+  if (m_pixels == nullptr) return false;
+  m_width = width;
+  m_height = height;
+  return true;
+}
+
+void FrameSurface::Release() {
+  m_pixels.reset();
+  m_width = 0;
+  m_height = 0;
+}
+
+void FrameSurface::Clear() {
+  if (Empty()) return;
+  std::memset(m_pixels.get(), 0, static_cast<std::size_t>(m_height) * StrideBytes());
+}
+
+FrameSurface::Clip FrameSurface::ClipRect(std::int64_t x, std::int64_t y, std::int64_t width,
+                                          std::int64_t height) const {
+  if (Empty()) return {};
+  const Span columns = CutSpan(x, width, m_width);
+  const Span rows = CutSpan(y, height, m_height);
+  return {columns.begin, rows.begin, columns.end, rows.end};
+}
+
+void FrameSurface::FillOnes(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+  const Clip clip = ClipRect(x, y, width, height);
+  if (clip.Empty()) return;
+  const std::size_t bytes = static_cast<std::size_t>(clip.right - clip.left) * kBytesPerPixel;
+  for (int row = clip.top; row < clip.bottom; ++row) {
+    std::memset(Row(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel, 0xFF, bytes);
+  }
+}
+
+void FrameSurface::PlacePicture(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
+                                const BottomUpPicture& picture) {
+  if (picture.pixels == nullptr || picture.width <= 0 || picture.height <= 0) return;
+  const Clip clip = ClipRect(x, y, std::min<std::int64_t>(width, picture.width),
+                             std::min<std::int64_t>(height, picture.height));
+  if (clip.Empty()) return;
+  // Within the clip, x <= left and y <= top, and both offsets stay inside the picture.
+  const std::size_t sourceColumn = static_cast<std::size_t>(clip.left - x);
+  const std::size_t pictureStride = static_cast<std::size_t>(picture.width) * kBytesPerPixel;
+  const std::size_t bytes = static_cast<std::size_t>(clip.right - clip.left) * kBytesPerPixel;
+  for (int row = clip.top; row < clip.bottom; ++row) {
+    const std::size_t fromTop = static_cast<std::size_t>(row - y);
+    const std::size_t bufferRow = static_cast<std::size_t>(picture.height) - 1 - fromTop;
+    std::memcpy(Row(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel,
+                picture.pixels + bufferRow * pictureStride + sourceColumn * kBytesPerPixel, bytes);
+  }
+}
+
+void FrameSurface::SetPixel(std::int64_t x, std::int64_t y, const std::uint8_t* bgra) {
+  if (bgra == nullptr || Empty() || x < 0 || y < 0 || x >= m_width || y >= m_height) return;
+  std::memcpy(Row(static_cast<int>(y)) + static_cast<std::size_t>(x) * kBytesPerPixel, bgra, kBytesPerPixel);
+}
+
+}  // namespace kavelo::platform
