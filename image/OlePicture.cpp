@@ -1,0 +1,88 @@
+#include "image/OlePicture.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "image/DeclaredSize.h"
+#include "image/Himetric.h"
+#include "image/PictureFile.h"
+#include "image/PictureLoadCodes.h"
+
+using namespace kavelo::image;
+
+namespace {
+
+void CompositeOverBlack(const std::uint8_t* bgra, std::uint8_t* out) {
+  const unsigned alpha = bgra[3];
+  for (int channel = 0; channel < 3; ++channel) {
+    out[channel] = static_cast<std::uint8_t>(bgra[channel] * alpha / 255);
+  }
+  out[3] = static_cast<std::uint8_t>(alpha);
+}
+
+}  // namespace
+
+COlePicture::~COlePicture() { Free(); }
+
+int COlePicture::Load(const std::wstring& path) {
+  if (m_bLoaded) return kPictureCannotOpen;
+  PictureBytes bytes;
+  int code = ReadPictureFile(path, bytes);
+  if (code != kPictureLoaded) return code;
+  const DeclaredSize declared = ReadDeclaredSize(bytes.data.get(), bytes.size);
+  if (!MayDecode(declared)) return kPictureNotDecodable;
+  SurfacePtr surface;
+  code = DecodePicture(declared.format, bytes.data.get(), bytes.size, surface);
+  if (code != kPictureLoaded) return code;
+
+  m_himetricWidth = PixelsToHimetric(surface->w, kDisplayPixelsPerInch);
+  m_himetricHeight = PixelsToHimetric(surface->h, kDisplayPixelsPerInch);
+  m_pPicture = std::move(surface);
+  m_bLoaded = true;
+  return kPictureLoaded;
+}
+
+int COlePicture::GetWidth(const PictureDevice& device) const {
+  return m_bLoaded ? HimetricToPixels(m_himetricWidth, device.pixelsPerInchX) : 0;
+}
+
+int COlePicture::GetHeight(const PictureDevice& device) const {
+  return m_bLoaded ? HimetricToPixels(m_himetricHeight, device.pixelsPerInchY) : 0;
+}
+
+int COlePicture::Render(CPictureBitmap& target, const PictureRect& rect) const {
+  if (!m_bLoaded) return -1;
+  const std::int64_t destWidth = std::int64_t{rect.right} - rect.left;
+  const std::int64_t destHeight = std::int64_t{rect.bottom} - rect.top;
+  if (destWidth <= 0 || destHeight <= 0 || target.Empty()) return 0;
+  const std::int64_t left = std::max<std::int64_t>(rect.left, 0);
+  const std::int64_t right = std::min<std::int64_t>(rect.right, target.Width());
+  const std::int64_t top = std::max<std::int64_t>(rect.top, 0);
+  const std::int64_t bottom = std::min<std::int64_t>(rect.bottom, target.Height());
+
+  const auto* source = static_cast<const std::uint8_t*>(m_pPicture->pixels);
+  const std::int64_t sourceWidth = m_pPicture->w;
+  const std::int64_t sourceHeight = m_pPicture->h;
+  for (std::int64_t y = top; y < bottom; ++y) {
+    // Nearest source pixel: the offsets stay below the destination's extent, so the
+    // source rows and columns stay below the picture's.
+    const std::int64_t sourceY = (y - rect.top) * sourceHeight / destHeight;
+    const std::uint8_t* sourceRow = source + sourceY * m_pPicture->pitch;
+    std::uint8_t* row = target.Row(static_cast<int>(y));
+    for (std::int64_t x = left; x < right; ++x) {
+      const std::int64_t sourceX = (x - rect.left) * sourceWidth / destWidth;
+      CompositeOverBlack(sourceRow + sourceX * CPictureBitmap::kBytesPerPixel, row + x * CPictureBitmap::kBytesPerPixel);
+    }
+  }
+  return 0;
+}
+
+void COlePicture::Free() {
+  if (!m_bLoaded) return;
+  m_pPicture.reset();
+  m_himetricWidth = 0;
+  m_himetricHeight = 0;
+  m_bLoaded = false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The picture loader. One object holds at most one decoded picture, from a successful
+// Load until Free; the renderer keeps one and reuses it for every file.
+
+#include <string>
+
+#include "image/PictureBitmap.h"
+#include "image/PictureDecoder.h"
+
+class COlePicture {
+ public:
+  COlePicture() = default;
+  // Releases a held picture as Free does.
+  virtual ~COlePicture();
+  COlePicture(const COlePicture&) = delete;
+  COlePicture& operator=(const COlePicture&) = delete;
+
+  // Reads and decodes the file at `path`. 0 on success, a failure code of
+  // image/PictureLoadCodes.h otherwise; -1 when a picture is already held, which stays.
+  int Load(const std::wstring& path);
+  // The held picture's size in the device's pixels, from its HIMETRIC size; 0 when
+  // nothing is held.
+  int GetWidth(const kavelo::image::PictureDevice& device) const;
+  int GetHeight(const kavelo::image::PictureDevice& device) const;
+  // The held picture's own measure, in HIMETRIC units; 0 when nothing is held.
+  int GetHimetricWidth() const { return m_bLoaded ? m_himetricWidth : 0; }
+  int GetHimetricHeight() const { return m_bLoaded ? m_himetricHeight : 0; }
+  // Draws the whole held picture stretched into `rect` of `target`, composited over
+  // black: each colour byte becomes colour * alpha / 255 and the alpha byte is the
+  // picture's own. Only the part of `rect` on the bitmap is drawn. -1 when nothing is
+  // held, otherwise 0.
+  int Render(kavelo::image::CPictureBitmap& target, const kavelo::image::PictureRect& rect) const;
+  // Releases a held picture; nothing when none is held.
+  void Free();
+
+ private:
+  bool m_bLoaded = false;                // true while a picture is held
+  kavelo::image::SurfacePtr m_pPicture;  // the held pixels: blue, green, red, alpha, top row first
+  int m_himetricWidth = 0;               // the held picture's size at the display's resolution
+  int m_himetricHeight = 0;
+};

@@ -1,0 +1,63 @@
+#include "image/PictureDecoder.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <limits>
+
+#include "image/PictureLoadCodes.h"
+
+namespace kavelo::image {
+namespace {
+
+struct StreamCloser {
+  void operator()(SDL_RWops* stream) const { SDL_RWclose(stream); }
+};
+
+// SDL_image keeps its codec state in plain globals; initialising once here, under the
+// language's guarantee for local statics, leaves the loaders only reading it afterwards.
+void InitCodecsOnce() {
+  static const int initialised = IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+  (void)initialised;
+}
+
+SDL_Surface* DecodeWith(PictureFormat format, SDL_RWops* stream) {
+  switch (format) {
+    case PictureFormat::kBmp:
+      return IMG_LoadBMP_RW(stream);
+    case PictureFormat::kPng:
+      return IMG_LoadPNG_RW(stream);
+    case PictureFormat::kGif:
+      return IMG_LoadGIF_RW(stream);
+    case PictureFormat::kJpeg:
+      return IMG_LoadJPG_RW(stream);
+    case PictureFormat::kUnknown:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void SurfaceDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+
+int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+  if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    return kPictureNotDecodable;
+  }
+  InitCodecsOnce();
+  std::unique_ptr<SDL_RWops, StreamCloser> stream(SDL_RWFromConstMem(bytes, static_cast<int>(size)));
+  if (!stream) return kPictureNoMemory;
+  SurfacePtr decoded(DecodeWith(format, stream.get()));
+  if (!decoded) return kPictureNotDecodable;
+  if (decoded->w <= 0 || decoded->h <= 0 || decoded->w > kMaxPictureSide || decoded->h > kMaxPictureSide) {
+    return kPictureNotDecodable;
+  }
+  // A transparent colour of a palette or key becomes alpha 0 in this conversion.
+  SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_BGRA32, 0));
+  if (!converted) return kPictureNoMemory;
+  surface = std::move(converted);
+  return kPictureLoaded;
+}
+
+}  // namespace kavelo::image
