@@ -1,6 +1,91 @@
 #pragma once
-// The renderer.
+// The renderer: composes one frame of the game from the board on every tick and delivers
+// it into the host's buffer. It reads the board and never changes it, and owns the
+// picture loader, every picture and the frame surface.
+//
+// Frames are 32 bits per pixel (blue, green, red, alpha); SetScreen refuses any other
+// depth. The clear source is implicit: clearing sets every byte of the frame to 0 and the
+// elapsed share of the time bar sets every bit, with no second surface behind either.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FrameSurface.h"
+#include "render/KaveloPicture.h"
+
+class CKaveloInternal;
+class COlePicture;
+
 class KaveloFigure {
  public:
-  virtual ~KaveloFigure() = default;
+  // The only depth a frame and a picture may have.
+  static constexpr int kFrameBits = 32;
+
+  explicit KaveloFigure(CKaveloInternal* board);
+  virtual ~KaveloFigure();
+  KaveloFigure(const KaveloFigure&) = delete;
+  KaveloFigure& operator=(const KaveloFigure&) = delete;
+
+  // Makes the frame surface and the loader. False, with nothing changed, for a width,
+  // height or depth that is not positive or a depth other than kFrameBits; false, with
+  // the renderer not ready, for a frame larger than the surface layer allows.
+  bool SetScreen(int width, int height, int zeroX, int zeroY, int bits);
+  // Composes one frame and delivers it into hostBuffer (m_screenHeight rows of
+  // m_screenWidth x 4 bytes). False, with nothing drawn or delivered, before SetScreen,
+  // without a board or without a buffer. Allocates nothing.
+  bool Draw(char* hostBuffer);
+
+  // Numbered series: member n is path + n (decimal, no leading zeros) + type, n from 1.
+  // Stop at the first member that cannot be loaded and return false; the members loaded
+  // before it stay.
+  bool LoadIcons(std::uint16_t count, const char* path, const char* type);
+  bool LoadAnimation(std::uint16_t count, const char* path, const char* type);
+  // One picture each; a failed load leaves the previous picture and sizes in place.
+  bool LoadChoose(const char* path);
+  bool LoadTimeBar(const char* path, int x, int y);
+
+  // Fields, in the renderer's order. Public for the plug-in object, which answers the
+  // host's cell-size queries with m_pictureWidth and m_pictureHeight.
+  CKaveloInternal* m_pBoard = nullptr;          // drawn, not owned
+  std::unique_ptr<COlePicture> m_pOlePicture;   // the loader every load uses
+  std::vector<KaveloPicture> m_iconPixels;      // entry k - 1 shows tile kind k; empty entries are skipped
+  std::vector<KaveloPicture> m_animationPixels; // trail frames, the first shown at entry 0
+  KaveloPicture m_timeBarPixels;
+  KaveloPicture m_choosePixels;                 // the selection mark
+  std::uint16_t m_iconCount = 0;
+  std::uint16_t m_animationFrames = 0;
+  bool m_ready = false;                         // SetScreen succeeded
+  kavelo::platform::FrameSurface m_frame;       // the frame surface, m_screenWidth x m_screenHeight
+  int m_zeroX = 0;                              // frame x of board column 0's left edge
+  int m_zeroY = 0;                              // frame y of board row 0's top edge
+  int m_pictureWidth = 0;                       // the cell size: the size of the last tile,
+  int m_pictureHeight = 0;                      // trail frame or selection mark loaded
+  int m_pictureBits = 0;
+  int m_screenWidth = 0;
+  int m_screenHeight = 0;
+  int m_screenBits = 0;
+  int m_timeBarWidth = 0;
+  int m_timeBarHeight = 0;
+  int m_timeBarBits = 0;
+  int m_timeBarX = 0;                           // frame position of the time bar's top-left
+  int m_timeBarY = 0;
+
+ private:
+  // Copies the picture with its top-left corner at (x, y), no more of it than width x
+  // height, cut at the frame's edges.
+  void DrawPicture(std::int64_t x, std::int64_t y, int width, int height, const KaveloPicture& picture);
+  void DrawTimeBar();
+  void DrawCells();
+  void DrawSelectionMark();
+  // Frees every picture, the surface and the loader; the renderer is not ready after it.
+  void ReleaseAll();
+
+  // Loads one file into `picture`; false when there is no name, the load fails or the
+  // picture is not 32 bits deep, and then `picture` is untouched. The loader holds
+  // nothing afterwards.
+  bool LoadPicture(const std::optional<std::wstring>& fileName, KaveloPicture& picture);
+  bool LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t count, const char* path, const char* type);
 };

@@ -1,0 +1,106 @@
+#include <algorithm>
+
+#include "OrvinaTools.h"
+#include "image/OlePicture.h"
+#include "logic/KaveloInternal.h"
+#include "render/KaveloFigure.h"
+
+KaveloFigure::KaveloFigure(CKaveloInternal* board) : m_pBoard(board) {}
+
+KaveloFigure::~KaveloFigure() { ReleaseAll(); }
+
+bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bits) {
+  if (width <= 0 || height <= 0 || bits <= 0 || bits != kFrameBits) return false;
+  m_ready = false;
+  m_pOlePicture = std::make_unique<COlePicture>();
+  m_screenWidth = width;
+  m_screenHeight = height;
+  m_zeroX = zeroX;
+  m_zeroY = zeroY;
+  m_screenBits = bits;
+  m_ready = m_frame.Create(width, height);
+  return m_ready;
+}
+
+bool KaveloFigure::Draw(char* hostBuffer) {
+  if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
+  m_frame.Clear();
+  DrawTimeBar();
+  DrawCells();
+  DrawSelectionMark();
+  const OrvinaBitmap frame{m_frame.Pixels(), m_frame.Width(), m_frame.Height(), m_frame.StrideBytes(), kFrameBits};
+  GetImageData(&frame, m_screenWidth, m_screenHeight, m_screenBits, hostBuffer);
+  return true;
+}
+
+void KaveloFigure::DrawPicture(std::int64_t x, std::int64_t y, int width, int height, const KaveloPicture& picture) {
+  if (picture.Present()) m_frame.PlacePicture(x, y, width, height, picture.View());
+}
+
+void KaveloFigure::DrawTimeBar() {
+  DrawPicture(m_timeBarX, m_timeBarY, m_timeBarWidth, m_timeBarHeight, m_timeBarPixels);
+  const std::int64_t limit = m_pBoard->m_timeLimit;
+  if (limit == 0) return;
+  // The picture stays over the remaining share at the left, white covers the elapsed
+  // share at the right. 64 bits hold the product for any limit, elapsed time and width.
+  const std::int64_t elapsed = m_pBoard->m_elapsed;
+  const std::int64_t remaining = (limit - elapsed) * m_timeBarWidth / limit;
+  m_frame.FillOnes(m_timeBarX + remaining, m_timeBarY, m_timeBarWidth - remaining, m_timeBarHeight);
+}
+
+void KaveloFigure::DrawCells() {
+  const CKaveloInternal& board = *m_pBoard;
+  if (board.m_tiles == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) return;
+  // Every picture is cut to its own cell, so cells never overlap and the order in which
+  // they are visited does not change the frame; rows first keeps the writes in order.
+  for (int y = 0; y < board.m_height; ++y) {
+    const std::int64_t top = m_zeroY + static_cast<std::int64_t>(y) * m_pictureHeight;
+    for (int x = 0; x < board.m_width; ++x) {
+      const std::int64_t left = m_zeroX + static_cast<std::int64_t>(x) * m_pictureWidth;
+      const std::size_t cell = static_cast<std::size_t>(y) * board.m_width + x;
+      const int kind = board.m_tiles[cell];
+      if (kind != 0 && static_cast<std::size_t>(kind) <= m_iconPixels.size()) {
+        DrawPicture(left, top, m_pictureWidth, m_pictureHeight, m_iconPixels[kind - 1]);
+      }
+      // A trail counter v shows frame m_animationFrames - v: the first frame when the
+      // trail is fresh, the last on its final tick.
+      const int trail = board.m_trail != nullptr ? board.m_trail[cell] : 0;
+      if (trail >= 1 && trail <= m_animationFrames) {
+        const std::size_t frame = static_cast<std::size_t>(m_animationFrames - trail);
+        if (frame < m_animationPixels.size()) {
+          DrawPicture(left, top, m_pictureWidth, m_pictureHeight, m_animationPixels[frame]);
+        }
+      }
+    }
+  }
+}
+
+void KaveloFigure::DrawSelectionMark() {
+  const int sx = m_pBoard->m_selX;
+  const int sy = m_pBoard->m_selY;
+  const KaveloPicture& mark = m_choosePixels;
+  if (sx == -1 || sy == -1 || !mark.Present()) return;
+  // Drawn upright from the mark's top-left, no more of it than one cell; pure black is
+  // transparent.
+  const std::int64_t left = m_zeroX + static_cast<std::int64_t>(sx) * m_pictureWidth;
+  const std::int64_t top = m_zeroY + static_cast<std::int64_t>(sy) * m_pictureHeight;
+  const int width = std::min(m_pictureWidth, mark.width);
+  const int height = std::min(m_pictureHeight, mark.height);
+  const std::size_t stride = static_cast<std::size_t>(mark.width) * 4;
+  for (int py = 0; py < height; ++py) {
+    const std::uint8_t* pixel = mark.pixels.get() + static_cast<std::size_t>(mark.height - 1 - py) * stride;
+    for (int px = 0; px < width; ++px, pixel += 4) {
+      if (!IsPureBlack(pixel)) m_frame.SetPixel(left + px, top + py, pixel);
+    }
+  }
+}
+
+void KaveloFigure::ReleaseAll() {
+  m_ready = false;
+  m_iconPixels.clear();
+  m_animationPixels.clear();
+  m_timeBarPixels = KaveloPicture{};
+  m_choosePixels = KaveloPicture{};
+  m_frame.Release();
+  m_pOlePicture.reset();
+}

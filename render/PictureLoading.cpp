@@ -1,0 +1,79 @@
+#include "image/LoadImageBits.h"
+#include "image/OlePicture.h"
+#include "render/KaveloFigure.h"
+#include "render/SeriesName.h"
+
+bool KaveloFigure::LoadPicture(const std::optional<std::wstring>& fileName, KaveloPicture& picture) {
+  if (!fileName || m_pOlePicture == nullptr) return false;
+  std::unique_ptr<std::uint8_t[]> pixels;
+  int width = 0;
+  int height = 0;
+  int bits = 0;
+  const int result = LoadImageBits(*m_pOlePicture, *fileName, pixels, width, height, bits);
+  m_pOlePicture->Free();
+  // Every pass and copy reads 4 bytes a pixel: a picture of another depth is refused.
+  if (result != 0 || pixels == nullptr || width <= 0 || height <= 0 || bits != kFrameBits) return false;
+  picture.pixels = std::move(pixels);
+  picture.width = width;
+  picture.height = height;
+  return true;
+}
+
+bool KaveloFigure::LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t count, const char* path,
+                              const char* type) {
+  series.clear();
+  series.resize(count);
+  for (unsigned n = 1; n <= count; ++n) {
+    KaveloPicture& member = series[n - 1];
+    if (!LoadPicture(SeriesFileName(path, n, type), member)) return false;
+    m_pictureWidth = member.width;
+    m_pictureHeight = member.height;
+    m_pictureBits = kFrameBits;
+  }
+  return true;
+}
+
+bool KaveloFigure::LoadIcons(std::uint16_t count, const char* path, const char* type) {
+  if (!m_ready || path == nullptr || type == nullptr) return false;
+  m_iconCount = count;
+  if (!LoadSeries(m_iconPixels, count, path, type)) return false;
+  for (KaveloPicture& icon : m_iconPixels) KeyBlackTransparent(icon);
+  return true;
+}
+
+bool KaveloFigure::LoadAnimation(std::uint16_t count, const char* path, const char* type) {
+  if (!m_ready || path == nullptr || type == nullptr) return false;
+  m_animationFrames = count;
+  if (count == 0) {
+    m_animationPixels.clear();
+    return true;
+  }
+  // Trail frames are shown as the loader gives them: no key-colour pass.
+  return LoadSeries(m_animationPixels, count, path, type);
+}
+
+bool KaveloFigure::LoadChoose(const char* path) {
+  if (!m_ready || path == nullptr) return false;
+  KaveloPicture mark;
+  if (!LoadPicture(SingleFileName(path), mark)) return false;
+  KeyOpaqueExceptBlack(mark);
+  m_choosePixels = std::move(mark);
+  m_pictureWidth = m_choosePixels.width;
+  m_pictureHeight = m_choosePixels.height;
+  m_pictureBits = kFrameBits;
+  return true;
+}
+
+bool KaveloFigure::LoadTimeBar(const char* path, int x, int y) {
+  if (!m_ready || path == nullptr) return false;
+  KaveloPicture bar;
+  if (!LoadPicture(SingleFileName(path), bar)) return false;
+  KeyOpaqueExceptBlack(bar);
+  m_timeBarPixels = std::move(bar);
+  m_timeBarWidth = m_timeBarPixels.width;
+  m_timeBarHeight = m_timeBarPixels.height;
+  m_timeBarBits = kFrameBits;
+  m_timeBarX = x;
+  m_timeBarY = y;
+  return true;
+}
