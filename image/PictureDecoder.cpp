@@ -37,6 +37,26 @@ SDL_Surface* DecodeWith(PictureFormat format, SDL_RWops* stream) {
   return nullptr;
 }
 
+// SDL_image hands a grey PNG that names a transparent grey as pairs of grey and alpha
+// bytes in a surface that it labels 16-bit RGB; no other PNG arrives at 2 bytes a pixel.
+bool HoldsGreyAlphaPairs(PictureFormat format, const SDL_Surface& surface) {
+  return format == PictureFormat::kPng && surface.format->BytesPerPixel == 2 && surface.pitch >= surface.w * 2;
+}
+
+SDL_Surface* GreyAlphaPairsToBgra(const SDL_Surface& pairs) {
+  SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, pairs.w, pairs.h, 32, SDL_PIXELFORMAT_BGRA32);
+  if (out == nullptr) return nullptr;
+  for (int y = 0; y < pairs.h; ++y) {
+    const auto* in = static_cast<const std::uint8_t*>(pairs.pixels) + static_cast<std::ptrdiff_t>(y) * pairs.pitch;
+    auto* row = static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(y) * out->pitch;
+    for (int x = 0; x < pairs.w; ++x) {
+      row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = in[2 * x];
+      row[4 * x + 3] = in[2 * x + 1];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 void SurfaceDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -54,7 +74,9 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
     return kPictureNotDecodable;
   }
   // A transparent colour of a palette or key becomes alpha 0 in this conversion.
-  SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_BGRA32, 0));
+  SurfacePtr converted(HoldsGreyAlphaPairs(format, *decoded)
+                           ? GreyAlphaPairsToBgra(*decoded)
+                           : SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_BGRA32, 0));
   if (!converted) return kPictureNoMemory;
   surface = std::move(converted);
   return kPictureLoaded;
