@@ -1,6 +1,103 @@
 #pragma once
-// The board of one game.
+// The board of one game: the tile grid, the link trail, the selection and the counters
+// the host can query. Pure logic: no pixels, files or sounds. The renderer and the event
+// dispatch read the fields directly.
+
+#include <cstdint>
+#include <memory>
+
+#include "logic/KaveloClocks.h"
+#include "logic/KaveloRandom.h"
+
+// What a click on the board came to; each code is also the id of the sound it plays.
+enum ClickResult : int {
+  Wrong = 0,    // another kind, or no path: the clicked tile is now selected
+  Connect = 1,  // the pair was linked and removed, tiles remain
+  Cancel = 2,   // outside the grid or an empty cell: nothing is selected
+  Choose = 4,   // a tile is (still) selected
+  Win = 99,     // the pair was removed and the board is clear
+};
+
+enum ShuffleMode : std::uint8_t {
+  ShuffleScatter = 1,  // swap the corner cell with random cells, border ring included
+  ShuffleMix = 2,      // swap kinds among the occupied cells
+  ShuffleCompact = 3,  // pack the tiles into the interior, then mix
+  ShuffleSpread = 4,   // compact, then move the gaps around the interior
+};
+
+// A pair of same-kind tiles that FindLink would join now.
+struct KaveloHint {
+  std::uint8_t x1, y1, x2, y2;
+};
+
 class CKaveloInternal {
  public:
-  virtual ~CKaveloInternal() = default;
+  CKaveloInternal();
+  virtual ~CKaveloInternal();
+  CKaveloInternal(const CKaveloInternal&) = delete;
+  CKaveloInternal& operator=(const CKaveloInternal&) = delete;
+
+  bool InitBoard(std::uint8_t width, std::uint8_t height, std::uint8_t kinds, std::uint8_t copies);
+  std::uint8_t GetTile(std::uint8_t x, std::uint8_t y) const;
+
+  bool FindLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2);
+  bool IsRowClear(std::uint8_t y, std::uint8_t nearX, std::uint8_t farX) const;
+  bool IsColumnClear(std::uint8_t x, std::uint8_t nearY, std::uint8_t farY) const;
+  bool MarkTrail(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2);
+  void AdvanceTrail();
+
+  // x and y count by their low 16 bits, read as signed numbers. `result` receives a
+  // ClickResult, except on a board that is not ready (false, result untouched).
+  bool ClickCell(int x, int y, int& result);
+  bool RemoveTile(std::uint8_t x, std::uint8_t y);
+
+  void Shuffle(std::uint8_t mode);
+
+  // A pair that FindLink would join now, without marking or changing anything; false
+  // when there is none (or the board is not ready).
+  bool FindHint(KaveloHint& hint) const;
+
+  // Whether FindLink would join the two cells now; marks nothing.
+  bool CanLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) const;
+
+  // The clocks that seed the shuffles; a function left empty keeps the system's clock.
+  void SetClocks(KaveloClocks clocks);
+
+  // Fields, in the board's order.
+  std::uint8_t m_width = 0;          // columns, border ring included
+  std::uint8_t m_height = 0;         // rows, border ring included
+  std::uint8_t m_kindCount = 0;
+  std::uint8_t m_copiesPerKind = 0;
+  bool m_boardReady = false;
+  std::uint8_t m_trailFrames = 10;   // ticks a trail cell stays lit
+  std::unique_ptr<std::uint8_t[]> m_tiles;  // kind per cell, 0 empty; cell (x, y) at y * width + x
+  std::unique_ptr<std::int8_t[]> m_trail;   // ticks of trail left per cell
+  std::int16_t m_selX = -1;          // selected cell, -1 for none
+  std::int16_t m_selY = -1;
+  std::int16_t m_misses = 0;
+  std::int16_t m_pairsRemoved = 0;
+  std::int32_t m_tilesLeft = 0;
+  std::uint32_t m_elapsed = 0;       // seconds used
+  std::int32_t m_score = 0;
+  std::int32_t m_scoreStep = 0;
+  std::uint32_t m_timeLimit = 0;     // seconds allowed
+
+ private:
+  // A path by its corners: straight from end to end, or three segments whose middle one
+  // runs from the turn on the first end's side to the turn on the second end's side.
+  struct LinkCorners {
+    bool straight = true;
+    std::uint8_t turnX1 = 0, turnY1 = 0, turnX2 = 0, turnY2 = 0;
+  };
+
+  bool SearchLink(int x1, int y1, int x2, int y2, LinkCorners& path) const;
+  bool InGrid(int x, int y) const;
+  std::uint8_t TileAt(int x, int y) const;  // 0 outside the grid or without one
+  void ScatterCorner();
+  void MixOccupied();
+  void SpreadInterior();
+
+  KaveloClocks m_clocks;
+  CKaveloRandom m_random;
+  std::unique_ptr<std::uint8_t[]> m_shuffleScratch;  // the compaction's copy of the tiles
 };

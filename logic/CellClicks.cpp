@@ -1,0 +1,59 @@
+// Clicks on cells: selecting, matching, removing pairs and keeping the score.
+#include <algorithm>
+#include <cstddef>
+
+#include "logic/KaveloInternal.h"
+
+bool CKaveloInternal::ClickCell(int x, int y, int& result) {
+  if (!m_boardReady || !m_tiles) return false;
+  // Only the low 16 bits of each coordinate count, read as a signed number.
+  const auto cx = static_cast<std::int16_t>(static_cast<std::uint16_t>(x));
+  const auto cy = static_cast<std::int16_t>(static_cast<std::uint16_t>(y));
+  const std::uint8_t kind = TileAt(cx, cy);
+  if (kind == 0) {
+    m_selX = -1;
+    m_selY = -1;
+    result = Cancel;
+    return false;
+  }
+  if (cx == m_selX && cy == m_selY) {
+    result = Choose;
+    return true;
+  }
+  const bool nothingSelected = m_selX == -1 || m_selY == -1;
+  const int selX = m_selX;
+  const int selY = m_selY;
+  const std::uint8_t selectedKind = TileAt(selX, selY);
+  m_selX = cx;
+  m_selY = cy;
+  if (nothingSelected || selectedKind == 0) {
+    result = Choose;
+    return true;
+  }
+  if (selectedKind != kind || !FindLink(static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY),
+                                        static_cast<std::uint8_t>(cx), static_cast<std::uint8_t>(cy))) {
+    ++m_misses;
+    result = Wrong;
+    return true;
+  }
+
+  // Wraps like the 32-bit sum it is instead of overflowing.
+  m_score = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(m_scoreStep));
+  RemoveTile(static_cast<std::uint8_t>(cx), static_cast<std::uint8_t>(cy));
+  RemoveTile(static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY));
+  ++m_pairsRemoved;
+  m_selX = -1;
+  m_selY = -1;
+  // The grid itself decides, not the tile count.
+  const std::size_t cells = static_cast<std::size_t>(m_width) * m_height;
+  const bool tilesRemain = std::any_of(m_tiles.get(), m_tiles.get() + cells, [](std::uint8_t t) { return t != 0; });
+  result = tilesRemain ? Connect : Win;
+  return true;
+}
+
+bool CKaveloInternal::RemoveTile(std::uint8_t x, std::uint8_t y) {
+  if (!m_boardReady || TileAt(x, y) == 0) return false;
+  m_tiles[y * m_width + x] = 0;
+  --m_tilesLeft;
+  return true;
+}
