@@ -178,23 +178,6 @@ TEST_F(FrameTest, CellsShowTheirTileOrTrailFrameAndNothingElseIsCovered) {
   }
 }
 
-TEST_F(FrameTest, EveryFrameStartsFromBlack) {
-  SetPictures(1, 0);
-  SetCell(2, 2, 1, 0);
-  figure.m_timeBarWidth = 10;
-  figure.m_timeBarHeight = 2;
-  board.m_timeLimit = 10;
-  board.m_elapsed = 5;
-  ASSERT_TRUE(DrawFrame());
-  ASSERT_EQ(AtCell(2, 2, 0, 0), Value(1, 0, 0));
-  SetCell(2, 2, 0, 0);
-  board.m_elapsed = 0;
-  ASSERT_TRUE(DrawFrame());
-  for (int y = 0; y < kScreenHeight; ++y) {
-    for (int x = 0; x < kScreenWidth; ++x) ASSERT_EQ(At(x, y), kZero) << x << "," << y;
-  }
-}
-
 TEST_F(FrameTest, PicturesOfOtherSizesAreCutToTheirCellFromTheirTopLeft) {
   figure.m_iconPixels.push_back(MakePicture(7, 5, Rule(1)));  // larger than a cell
   figure.m_iconPixels.push_back(MakePicture(2, 2, Rule(2)));  // smaller
