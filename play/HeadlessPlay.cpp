@@ -1,0 +1,107 @@
+#include "HeadlessPlay.h"
+
+#include <poll.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "FrameSnapshot.h"
+#include "PlayHost.h"
+
+namespace kavelo::play {
+namespace {
+
+constexpr int kTicksPerMove = 3;    // the player thinks for 0.3 s of game time per pair
+constexpr int kMaxShufflesInARow = 20;
+
+// The clock of a game run faster than real time: it jumps to the next due timer.
+unsigned long long g_virtualNowMs = 0;
+unsigned long long VirtualNow() { return g_virtualNowMs; }
+
+class Snapshots {
+ public:
+  Snapshots(const PlaySettings& settings, PlayHost& host) : m_dir(settings.outDir), m_host(host) {
+    if (!m_dir.empty()) std::filesystem::create_directories(m_dir);
+  }
+  void Take(const std::string& name) {
+    if (m_dir.empty()) return;
+    if (WriteFramePng(m_dir + "/" + name + ".png", m_host.Frame(), m_host.FrameWidth(), m_host.FrameHeight())) ++count;
+  }
+  int count = 0;
+
+ private:
+  std::string m_dir;
+  PlayHost& m_host;
+};
+
+// Serves the clock once: waits for the next timer (or jumps to it) and runs it.
+void ServeClock(bool fast) {
+  const int timeout = KaveloTimeoutMs();
+  if (timeout > 0) {
+    if (fast) {
+      g_virtualNowMs += static_cast<unsigned long long>(timeout);
+    } else {
+      pollfd p{KaveloTimerFd(), POLLIN, 0};
+      poll(&p, 1, timeout);
+    }
+  }
+  KaveloDispatchTimers();
+}
+
+}  // namespace
+
+HeadlessSummary PlayHeadless(const PlaySettings& settings) {
+  HeadlessSummary summary;
+  if (settings.fast) KaveloSetTimerClock(VirtualNow);
+  {
+    PlayHost host(settings);
+    Snapshots snapshots(settings, host);
+    if (!host.NewGame()) {
+      summary.setUpFailed = true;
+    } else {
+      int ticksSinceMove = 0, shufflesInARow = 0, nextSnapshot = settings.snapshotEvery;
+      bool first = true;
+      while (host.GameOutcome() == Outcome::Playing) {
+        ServeClock(settings.fast);
+        if (!host.TakeFrame()) continue;
+        if (first) snapshots.Take("first"), first = false;
+        const int used = settings.seconds - host.Status().secondsLeft;
+        if (used >= nextSnapshot) {
+          snapshots.Take("second-" + std::to_string(used));
+          nextSnapshot += settings.snapshotEvery;
+        }
+        if (++ticksSinceMove < kTicksPerMove) continue;
+        ticksSinceMove = 0;
+        KaveloMove move{};
+        if (host.FindHint(move)) {
+          host.Click({move.x1, move.y1});
+          host.Click({move.x2, move.y2});
+          shufflesInARow = 0;
+        } else if (shufflesInARow < kMaxShufflesInARow) {
+          host.Shuffle(2);
+          ++summary.shuffles, ++shufflesInARow;
+        }
+      }
+      for (int i = 0; i < 10; ++i) ServeClock(settings.fast);  // the last trail fades out
+      snapshots.Take("last");
+      const GameStatus status = host.Status();
+      summary.won = host.GameOutcome() == Outcome::Won;
+      summary.seconds = settings.seconds - status.secondsLeft;
+      summary.score = status.score;
+      summary.pairs = status.pairs;
+      summary.misses = status.misses;
+    }
+    summary.snapshots = snapshots.count;
+  }
+  if (settings.fast) KaveloSetTimerClock(nullptr);
+  return summary;
+}
+
+std::string SummaryLine(const HeadlessSummary& s) {
+  char line[160];
+  std::snprintf(line, sizeof line, "%s %d s, score %d, pairs %d, misses %d, shuffles %d", s.won ? "won" : "lost",
+                s.seconds, s.score, s.pairs, s.misses, s.shuffles);
+  return line;
+}
+
+}  // namespace kavelo::play

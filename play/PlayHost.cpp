@@ -1,0 +1,83 @@
+#include "PlayHost.h"
+
+#include <cstdlib>
+
+namespace kavelo::play {
+namespace {
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+Cell MouseToCell(int px, int py, int zeroX, int zeroY, int cellWidth, int cellHeight) {
+  if (cellWidth <= 0 || cellHeight <= 0) return {-1, -1};
+  return {FloorDiv(px - zeroX, cellWidth), FloorDiv(py - zeroY, cellHeight)};
+}
+
+PlayHost::PlayHost(const PlaySettings& settings)
+    : m_settings(settings),
+      m_frameWidth((settings.columns + 2) * kArtCell),
+      m_frameHeight(kBoardTop + (settings.rows + 2) * kArtCell),
+      m_frame(static_cast<std::size_t>(m_frameWidth) * m_frameHeight * 4) {
+  AllocGdiData(m_frame.data(), m_frameWidth, m_frameHeight, 32);
+}
+
+std::wstring PlayHost::Command(const std::string& text) const {
+  // Paths may hold any UTF-8; the plug-in takes wide texts.
+  std::wstring wide(text.size() + 1, L'\0');
+  const std::size_t n = std::mbstowcs(wide.data(), text.c_str(), wide.size());
+  if (n == static_cast<std::size_t>(-1)) return std::wstring(text.begin(), text.end());
+  wide.resize(n);
+  return wide;
+}
+
+bool PlayHost::NewGame() {
+  const std::string& art = m_settings.artDir;
+  const auto n = [](int v) { return std::to_string(v); };
+  m_outcome = Outcome::Playing;
+  const std::string setUp = "param,1;w," + n(GridColumns()) + ";h," + n(GridRows()) + ";c," + n(m_settings.kinds) +
+                            ";r," + n(m_settings.copies) + ";screenWidth," + n(m_frameWidth) + ";screenHeight," +
+                            n(m_frameHeight) + ";screenBits,32;zeroX," + n(BoardLeft()) + ";zeroY," + n(BoardTop()) +
+                            ";iconPath," + art + "/tile;iconType,.png;animationFrames,10;animationPath," + art +
+                            "/trail;animationType,.png;";
+  if (SetGameParam(Command(setUp)) != 0) return false;
+  SetGameParam(Command("param,2;choose," + art + "/choose.png;"));
+  SetGameParam(Command("param,4;timeBar," + art + "/timebar.png;x," + n(kArtCell) + ";y," + n(kTimeBarTop) +
+                       ";time," + n(m_settings.seconds) + ";"));
+  SetGameParam(Command("param,8;cancel," + art + "/cancel.wav;connect," + art + "/connect.wav;wrong," + art +
+                       "/wrong.wav;choose," + art + "/choose.wav;win," + art + "/win.wav;"));
+  SetGameParam(Command("param,16;markAdd," + n(m_settings.scoreStep) + ";"));
+  Shuffle(4);
+  return true;
+}
+
+int PlayHost::Click(Cell cell) {
+  return InputEvent(L"type,1;x," + std::to_wstring(cell.x) + L";y," + std::to_wstring(cell.y) + L";");
+}
+
+void PlayHost::Shuffle(int mode) { InputEvent(L"type,2;shuffle," + std::to_wstring(mode) + L";"); }
+
+GameStatus PlayHost::Status() {
+  return {InputEvent(L"type,128;"), InputEvent(L"type,4;"), InputEvent(L"type,8;"), InputEvent(L"type,512;"),
+          InputEvent(L"type,256;")};
+}
+
+Cell PlayHost::CellAt(int px, int py) {
+  return MouseToCell(px, py, BoardLeft(), BoardTop(), InputEvent(L"type,16;"), InputEvent(L"type,32;"));
+}
+
+int PlayHost::OnGdiDataChange() {
+  ++m_frames;
+  m_newFrame = true;
+  return 0;
+}
+
+void PlayHost::OnGameOver(int nResult) { m_outcome = nResult == 1 ? Outcome::Won : Outcome::Lost; }
+
+bool PlayHost::TakeFrame() {
+  const bool fresh = m_newFrame;
+  m_newFrame = false;
+  return fresh;
+}
+
+}  // namespace kavelo::play

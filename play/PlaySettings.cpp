@@ -1,0 +1,69 @@
+#include "PlaySettings.h"
+
+#include <charconv>
+
+namespace kavelo::play {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
+    "                   [--art DIR] [--headless] [--fast] [--out DIR] [--snapshot-every N]\n"
+    "  Plays in a window where there is a display, else by itself (--headless).\n"
+    "  Keys: S shuffles, N starts a new game, H shows a hint, Esc quits.\n";
+
+bool ReadNumber(const std::string& text, int low, int high, int& out) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) return false;
+  out = value;
+  return true;
+}
+
+}  // namespace
+
+std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, const std::string& defaultArt,
+                                          std::string& error) {
+  PlaySettings s;
+  s.artDir = defaultArt;
+  struct NumberOption {
+    const char* name;
+    int* field;
+    int low, high;
+  } numbers[] = {
+      // The grid holds at most 255 cells a side, two of them the border ring.
+      {"--columns", &s.columns, 1, 253}, {"--rows", &s.rows, 1, 253},     {"--kinds", &s.kinds, 1, 255},
+      {"--copies", &s.copies, 0, 255},   {"--seconds", &s.seconds, 1, 1000000}, {"--snapshot-every", &s.snapshotEvery, 1, 1000000},
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--help" || arg == "-h") {
+      error = kUsage;
+      return std::nullopt;
+    } else if (arg == "--headless") {
+      s.headless = true;
+    } else if (arg == "--fast") {
+      s.fast = true;
+    } else if ((arg == "--art" || arg == "--out") && hasValue) {
+      (arg == "--art" ? s.artDir : s.outDir) = args[++i];
+    } else {
+      bool known = false;
+      for (const NumberOption& n : numbers) {
+        if (arg != n.name) continue;
+        known = true;
+        if (!hasValue || !ReadNumber(args[++i], n.low, n.high, *n.field)) {
+          error = std::string(n.name) + " takes a number from " + std::to_string(n.low) + " to " +
+                  std::to_string(n.high) + "\n" + kUsage;
+          return std::nullopt;
+        }
+      }
+      if (!known) {
+        error = "unknown option " + arg + "\n" + kUsage;
+        return std::nullopt;
+      }
+    }
+  }
+  return s;
+}
+
+}  // namespace kavelo::play

@@ -1,0 +1,29 @@
+#pragma once
+// What kavelo-play is asked to do, from its command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kavelo::play {
+
+struct PlaySettings {
+  int columns = 16;         // interior columns; the board adds its empty border ring
+  int rows = 10;            // interior rows
+  int kinds = 36;
+  int copies = 4;
+  int seconds = 480;        // time limit
+  int scoreStep = 10;
+  std::string artDir;       // tile1.png.., trail1.png.., choose.png, timebar.png, *.wav
+  bool headless = false;
+  bool fast = false;        // headless only: run the clock faster than real time
+  std::string outDir;       // headless snapshots; none when empty
+  int snapshotEvery = 10;   // seconds of game time between snapshots
+};
+
+// Parses the command line; an empty result and a message in `error` on a bad option.
+// `--help` gives an empty result and the usage text in `error`.
+std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, const std::string& defaultArt,
+                                          std::string& error);
+
+}  // namespace kavelo::play

@@ -1,0 +1,80 @@
+#include "play/artwork/OverlayArt.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "play/artwork/TileArt.h"
+
+namespace kavelo::artwork {
+namespace {
+
+// Each trail frame keeps this share of the previous one's brightness.
+constexpr float kTrailFade = 0.78f;
+
+Shape CellPlus(float armHalfWidth, float blobRadius) {
+  const float middle = kCellSide / 2.0f;
+  const float beyond = kCellSide + 8.0f;  // arms run past the cell sides, so they meet the next cell's
+  Shape across = [=](Vec2 p) { return CapsuleDistance(p, {-8.0f, middle}, {beyond, middle}, armHalfWidth); };
+  Shape down = [=](Vec2 p) { return CapsuleDistance(p, {middle, -8.0f}, {middle, beyond}, armHalfWidth); };
+  Shape blob = [=](Vec2 p) { return CircleDistance(p - Vec2{middle, middle}, blobRadius); };
+  return SmoothUnion(Union(std::move(across), std::move(down)), std::move(blob), 4.0f);
+}
+
+}  // namespace
+
+Raster DrawTrailFrame(int frame) {
+  frame = std::clamp(frame, 1, kTrailFrameCount);
+  const float age = static_cast<float>(frame - 1) / static_cast<float>(kTrailFrameCount - 1);
+  const float brightness = std::pow(kTrailFade, static_cast<float>(frame - 1));
+  Raster raster(kCellSide, kCellSide);
+  // The glow thins as it fades.
+  const float arm = 6.5f - 2.5f * age;
+  const float blob = 12.0f - 4.0f * age;
+  const auto glow = [brightness](Colour c, float strength) { return WithOpacity(c, strength * brightness); };
+  raster.FillSoft(CellPlus(arm, blob), [&](Vec2) { return glow(FromBytes(255, 120, 20), 0.6f); }, 10.0f);
+  raster.FillSoft(CellPlus(arm - 1.5f, blob - 2), [&](Vec2) { return glow(FromBytes(255, 200, 60), 1.0f); }, 3.0f);
+  raster.FillSoft(CellPlus(arm * 0.35f, blob * 0.45f), [&](Vec2) { return glow(FromBytes(255, 250, 220), 1.0f); }, 2.0f);
+  return raster;
+}
+
+Raster DrawSelectionMark() {
+  Raster raster(kCellSide, kCellSide);
+  const float half = kCellSide / 2.0f;
+  const Vec2 centre{half, half};
+  const Shape outer = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 0.5f, half - 0.5f}, 9.0f); };
+  const Shape inner = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 4.5f, half - 4.5f}, 6.0f); };
+  const Shape band = Subtract(outer, inner);
+  raster.Fill(band, [](Vec2 p) {
+    return Mix(FromBytes(90, 240, 255), FromBytes(20, 120, 250), (p.x + p.y) / (2.0f * kCellSide));
+  });
+  // A light line along the middle of the band makes it read as a lit rim.
+  const Shape middle = [=](Vec2 p) {
+    return std::abs(RoundedBoxDistance(p - centre, {half - 2.5f, half - 2.5f}, 7.5f)) - 0.6f;
+  };
+  raster.Fill(middle, WithOpacity(FromBytes(235, 255, 255), 0.75f));
+  return raster;
+}
+
+Raster DrawTimeBar() {
+  Raster raster(kTimeBarWidth, kTimeBarHeight);
+  const Colour red = FromBytes(220, 44, 32);
+  const Colour yellow = FromBytes(246, 204, 36);
+  const Colour green = FromBytes(52, 186, 72);
+  const float width = static_cast<float>(kTimeBarWidth);
+  const float height = static_cast<float>(kTimeBarHeight);
+  const auto hueAt = [=](float x) {
+    const float t = x / width;
+    return t < 0.5f ? Mix(red, yellow, t * 2) : Mix(yellow, green, t * 2 - 1);
+  };
+  const Shape whole = [=](Vec2 p) { return RoundedBoxDistance(p - Vec2{width / 2, height / 2}, {width / 2, height / 2}, 0); };
+  // Darker border, then the body shaded from a light top to a deeper bottom.
+  raster.Fill(whole, [=](Vec2 p) { return Lighten(hueAt(p.x), -0.45f); });
+  const Shape body = Grow(whole, -1.0f);
+  raster.Fill(body, [=](Vec2 p) {
+    const float t = (p.y - 1) / (height - 2);
+    return Lighten(hueAt(p.x), t < 0.4f ? 0.45f * (0.4f - t) / 0.4f : -0.2f * (t - 0.4f) / 0.6f);
+  });
+  return raster;
+}
+
+}  // namespace kavelo::artwork

@@ -1,0 +1,15 @@
+#pragma once
+// Writes a painted picture as a PNG file without an alpha channel: the picture
+// composited over black, with unpainted pixels in the key colour, pure black.
+
+#include <filesystem>
+#include <string>
+
+#include "play/artwork/Raster.h"
+
+namespace kavelo::artwork {
+
+// False with a reason in `error` when the picture is empty or the file cannot be written.
+bool WritePng(const Raster& raster, const std::filesystem::path& file, std::string& error);
+
+}  // namespace kavelo::artwork

@@ -1,0 +1,101 @@
+#include "play/artwork/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kavelo::artwork {
+namespace {
+
+// A pixel whose centre lies farther than this from the outline lies wholly on one side
+// of it (half the pixel's diagonal, rounded up).
+constexpr float kEdgeReach = 0.75f;
+// Opacity below which a pixel counts as unpainted when keyed (invisible over black anyway).
+constexpr float kUnpaintedOpacity = 1.0f / 512.0f;
+
+std::uint8_t ToByte(float v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
+
+}  // namespace
+
+float Coverage(const Shape& shape, int x, int y) {
+  const Vec2 centre{static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f};
+  const float d = shape(centre);
+  if (d <= -kEdgeReach) return 1;
+  if (d >= kEdgeReach) return 0;
+  int inside = 0;
+  constexpr float kStep = 1.0f / kSamplesPerAxis;
+  for (int sy = 0; sy < kSamplesPerAxis; ++sy) {
+    for (int sx = 0; sx < kSamplesPerAxis; ++sx) {
+      const Vec2 sample{static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * kStep,
+                        static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * kStep};
+      if (shape(sample) < 0) ++inside;
+    }
+  }
+  return static_cast<float>(inside) / static_cast<float>(kSamplesPerAxis * kSamplesPerAxis);
+}
+
+Raster::Raster(int width, int height)
+    : m_width(std::clamp(width, 0, kMaxRasterSide)),
+      m_height(std::clamp(height, 0, kMaxRasterSide)),
+      m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), Colour{0, 0, 0, 0}) {}
+
+void Raster::Blend(int x, int y, Colour colour, float strength) {
+  const float a = std::clamp(colour.a * strength, 0.0f, 1.0f);
+  if (a <= 0) return;
+  Colour& dst = m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)];
+  const float keep = 1 - a;
+  dst.r = colour.r * a + dst.r * keep;
+  dst.g = colour.g * a + dst.g * keep;
+  dst.b = colour.b * a + dst.b * keep;
+  dst.a = a + dst.a * keep;
+}
+
+void Raster::Fill(const Shape& shape, const Paint& paint) {
+  for (int y = 0; y < m_height; ++y) {
+    for (int x = 0; x < m_width; ++x) {
+      const float covered = Coverage(shape, x, y);
+      if (covered > 0) Blend(x, y, paint({static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}), covered);
+    }
+  }
+}
+
+void Raster::Fill(const Shape& shape, Colour colour) {
+  Fill(shape, [colour](Vec2) { return colour; });
+}
+
+void Raster::FillSoft(const Shape& shape, const Paint& paint, float softness) {
+  if (!(softness > 0)) {
+    Fill(shape, paint);
+    return;
+  }
+  for (int y = 0; y < m_height; ++y) {
+    for (int x = 0; x < m_width; ++x) {
+      const Vec2 centre{static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f};
+      const float t = std::clamp(1 - shape(centre) / softness, 0.0f, 1.0f);
+      const float strength = t * t * (3 - 2 * t);  // eases in and out, no visible rim
+      if (strength > 0) Blend(x, y, paint(centre), strength);
+    }
+  }
+}
+
+Colour Raster::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return {0, 0, 0, 0};
+  return m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)];
+}
+
+std::vector<std::uint8_t> Raster::KeyedRgb() const {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(m_pixels.size() * 3);
+  for (const Colour& c : m_pixels) {
+    std::uint8_t rgb[3] = {0, 0, 0};
+    if (c.a >= kUnpaintedOpacity) {
+      rgb[0] = ToByte(c.r);
+      rgb[1] = ToByte(c.g);
+      rgb[2] = ToByte(c.b);
+      if (rgb[0] == 0 && rgb[1] == 0 && rgb[2] == 0) rgb[0] = rgb[1] = rgb[2] = 1;
+    }
+    bytes.insert(bytes.end(), rgb, rgb + 3);
+  }
+  return bytes;
+}
+
+}  // namespace kavelo::artwork

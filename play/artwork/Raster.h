@@ -1,0 +1,59 @@
+#pragma once
+// A picture being painted: floating-point pixels, premultiplied by their opacity, so that
+// a pixel's colour channels are at once its colour composited over black. Shapes are
+// painted with anti-aliased edges by supersampling the pixels that the outline crosses.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "play/artwork/Colour.h"
+#include "play/artwork/Geometry.h"
+
+namespace kavelo::artwork {
+
+// Larger than any picture the generator makes; keeps a bad size from exhausting memory.
+constexpr int kMaxRasterSide = 4096;
+// Samples per pixel along each axis where an outline crosses the pixel.
+constexpr int kSamplesPerAxis = 8;
+
+// The colour to paint at a point (a pixel centre), opacity included.
+using Paint = std::function<Colour(Vec2)>;
+
+// The share of pixel (x, y), the unit square from (x, y) to (x + 1, y + 1), that lies
+// inside `shape`, a multiple of 1 / kSamplesPerAxis^2.
+float Coverage(const Shape& shape, int x, int y);
+
+class Raster {
+ public:
+  // A transparent picture; sides are clamped to 0 .. kMaxRasterSide.
+  Raster(int width, int height);
+
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+
+  // Paints over the picture where `shape` covers it.
+  void Fill(const Shape& shape, const Paint& paint);
+  void Fill(const Shape& shape, Colour colour);
+  // Paints with a soft edge: full strength inside, fading to nothing `softness` pixels
+  // outside the outline; for glows and shadows.
+  void FillSoft(const Shape& shape, const Paint& paint, float softness);
+
+  // The premultiplied pixel; a transparent one outside the picture.
+  Colour At(int x, int y) const;
+
+  // Three bytes (red, green, blue) per pixel, top row first: the picture composited
+  // over black. Pixels nothing was painted on are pure black, the key colour; every
+  // painted pixel has at least one nonzero byte, so a dark colour never turns into the
+  // key colour by rounding.
+  std::vector<std::uint8_t> KeyedRgb() const;
+
+ private:
+  void Blend(int x, int y, Colour colour, float strength);
+
+  int m_width;
+  int m_height;
+  std::vector<Colour> m_pixels;  // premultiplied, row by row from the top
+};
+
+}  // namespace kavelo::artwork

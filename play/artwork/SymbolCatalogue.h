@@ -1,0 +1,40 @@
+#pragma once
+// The symbols that tell tile kinds apart. Each is a shape in its own unit space: centred
+// on the origin, about two units across, y growing downward. Shapes differ enough in
+// outline that two of them are told apart at a glance even in one colour.
+
+#include <string_view>
+
+#include "play/artwork/Geometry.h"
+
+namespace kavelo::artwork {
+
+enum class Symbol {
+  kCircle,
+  kSquare,
+  kDiamond,
+  kTriangle,
+  kStar,
+  kHexagon,
+  kPlus,
+  kHeart,
+  kRing,
+  kCrescent,
+  kDrop,
+  kSparkle,
+  kFlower,
+  kBolt,
+  kArrow,
+  kSaltire,
+  kHourglass,
+  kFrame,
+  kClover,
+  kLeaf,
+  kGear,
+};
+constexpr int kSymbolCount = 21;
+
+Shape SymbolShape(Symbol symbol);
+std::string_view SymbolName(Symbol symbol);
+
+}  // namespace kavelo::artwork
