@@ -11,13 +11,10 @@ namespace {
 // Each trail frame keeps this share of the previous one's brightness.
 constexpr float kTrailFade = 0.78f;
 
-Shape CellPlus(float armHalfWidth, float blobRadius) {
-  const float middle = kCellSide / 2.0f;
-  const float beyond = kCellSide + 8.0f;  // arms run past the cell sides, so they meet the next cell's
-  Shape across = [=](Vec2 p) { return CapsuleDistance(p, {-8.0f, middle}, {beyond, middle}, armHalfWidth); };
-  Shape down = [=](Vec2 p) { return CapsuleDistance(p, {middle, -8.0f}, {middle, beyond}, armHalfWidth); };
-  Shape blob = [=](Vec2 p) { return CircleDistance(p - Vec2{middle, middle}, blobRadius); };
-  return SmoothUnion(Union(std::move(across), std::move(down)), std::move(blob), 4.0f);
+// A rounded square centred on the cell, `half` pixels from its centre to each side.
+Shape CellBlob(float half, float radius) {
+  const Vec2 centre{kCellSide / 2.0f, kCellSide / 2.0f};
+  return [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half, half}, radius); };
 }
 
 }  // namespace
@@ -27,13 +24,16 @@ Raster DrawTrailFrame(int frame) {
   const float age = static_cast<float>(frame - 1) / static_cast<float>(kTrailFrameCount - 1);
   const float brightness = std::pow(kTrailFade, static_cast<float>(frame - 1));
   Raster raster(kCellSide, kCellSide);
-  // The glow thins as it fades.
-  const float arm = 6.5f - 2.5f * age;
-  const float blob = 12.0f - 4.0f * age;
-  const auto glow = [brightness](Colour c, float strength) { return WithOpacity(c, strength * brightness); };
-  raster.FillSoft(CellPlus(arm, blob), [&](Vec2) { return glow(FromBytes(255, 120, 20), 0.6f); }, 10.0f);
-  raster.FillSoft(CellPlus(arm - 1.5f, blob - 2), [&](Vec2) { return glow(FromBytes(255, 200, 60), 1.0f); }, 3.0f);
-  raster.FillSoft(CellPlus(arm * 0.35f, blob * 0.45f), [&](Vec2) { return glow(FromBytes(255, 250, 220), 1.0f); }, 2.0f);
+  // A glow that fills the cell and reaches the middle of each side, so the cells of a
+  // path merge into one band, while the corners stay dark; it shrinks as it fades.
+  const float shrink = 3.0f * age;
+  const auto glow = [brightness](Colour c, float strength) {
+    return [c, strength, brightness](Vec2) { return WithOpacity(c, strength * brightness); };
+  };
+  raster.FillSoft(CellBlob(22.0f - shrink, 12.0f), glow(FromBytes(255, 150, 30), 0.85f), 6.0f);
+  raster.FillSoft(CellBlob(15.0f - shrink, 10.0f), glow(FromBytes(255, 214, 90), 1.0f), 6.0f);
+  raster.FillSoft([](Vec2 p) { return CircleDistance(p - Vec2{kCellSide / 2.0f, kCellSide / 2.0f}, 6.0f); },
+                  glow(FromBytes(255, 252, 230), 1.0f), 5.0f);
   return raster;
 }
 

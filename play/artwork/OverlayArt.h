@@ -11,8 +11,8 @@ constexpr int kTimeBarWidth = 768;
 constexpr int kTimeBarHeight = 16;
 
 // Frame `frame` of the trail, 1 (shown first, brightest) .. kTrailFrameCount (faintest):
-// a glowing blob whose arms reach the middle of each cell side, so the cells of a path
-// join into one glowing line. Frames outside the range are clamped into it.
+// a glowing blob that reaches the middle of each cell side, so the cells of a path join
+// into one glowing band. Frames outside the range are clamped into it.
 Raster DrawTrailFrame(int frame);
 // A bright rounded border around the cell with an unpainted (key colour) centre.
 Raster DrawSelectionMark();
