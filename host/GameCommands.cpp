@@ -1,4 +1,114 @@
+// The configuration commands: "param" 1 set-up, 2 selection picture, 4 time bar,
+// 8 sounds, 16 score step.
 #include <PlgKavelo/KaveloFather.h>
 
-// Until the board exists, every command is refused.
-int CKaveloFather::SetGameParam(const std::wstring& /*command*/) { return -1; }
+#include <cstdint>
+#include <new>
+
+#include "GameClock.h"
+#include "KeyValueText.h"
+#include "logic/KaveloInternal.h"
+#include "platform/TextCodec.h"
+#include "render/KaveloFigure.h"
+#include "sound/KaveloSoundPlayer.h"
+
+using kavelo::host::kPathBufferSize;
+using kavelo::host::kSuffixBufferSize;
+using kavelo::host::kValueBufferSize;
+using kavelo::host::KeyValueText;
+
+namespace {
+
+enum Command : int { SetUp = 1, SelectionPicture = 2, TimeBar = 4, Sounds = 8, ScoreStep = 16 };
+
+// The sound command's keys, in the order they are added, with their sound ids.
+struct SoundKey {
+  const char* key;
+  int id;
+};
+constexpr SoundKey kSoundKeys[] = {{"cancel", 2}, {"connect", 1}, {"wrong", 0}, {"choose", 4}, {"win", 99}};
+
+// Builds a new board and renderer and sets them up. A failed step leaves what was done
+// before it in place.
+bool SetUpGame(const KeyValueText& text, std::unique_ptr<CKaveloInternal>& board,
+               std::unique_ptr<KaveloFigure>& figure) {
+  board.reset();
+  board.reset(new (std::nothrow) CKaveloInternal());
+  figure.reset();
+  if (!board) return false;
+  figure.reset(new (std::nothrow) KaveloFigure(board.get()));
+  if (!figure) return false;
+
+  const int kinds = text.Integer("c", kValueBufferSize);
+  if (!board->InitBoard(static_cast<std::uint8_t>(text.Integer("w", kValueBufferSize)),
+                        static_cast<std::uint8_t>(text.Integer("h", kValueBufferSize)),
+                        static_cast<std::uint8_t>(kinds),
+                        static_cast<std::uint8_t>(text.Integer("r", kValueBufferSize)))) {
+    return false;
+  }
+  const int width = text.Integer("screenWidth", kValueBufferSize);
+  const int height = text.Integer("screenHeight", kValueBufferSize);
+  const int bits = text.Integer("screenBits", kValueBufferSize);
+  const int zeroX = text.Integer("zeroX", kValueBufferSize);
+  const int zeroY = text.Integer("zeroY", kValueBufferSize);
+  if (!figure->SetScreen(width, height, zeroX, zeroY, bits)) return false;
+
+  const std::string iconPath = text.Text("iconPath", kPathBufferSize);
+  const std::string iconType = text.Text("iconType", kSuffixBufferSize);
+  if (!figure->LoadIcons(static_cast<std::uint16_t>(kinds), iconPath.c_str(), iconType.c_str())) return false;
+
+  const int frames = text.Integer("animationFrames", kValueBufferSize);
+  const std::string animationPath = text.Text("animationPath", kPathBufferSize);
+  const std::string animationType = text.Text("animationType", kSuffixBufferSize);
+  if (!figure->LoadAnimation(static_cast<std::uint16_t>(frames), animationPath.c_str(), animationType.c_str())) {
+    return false;
+  }
+  board->m_trailFrames = static_cast<std::uint8_t>(frames);
+  return true;
+}
+
+std::unique_ptr<CKaveloSoundPlayer> MakeSoundPlayer(const KeyValueText& text) {
+  std::unique_ptr<CKaveloSoundPlayer> player(new (std::nothrow) CKaveloSoundPlayer());
+  if (!player) return nullptr;
+  for (const SoundKey& sound : kSoundKeys) {
+    auto path = kavelo::platform::NarrowToWide(text.Text(sound.key, kValueBufferSize));
+    player->AddSound(sound.id, path ? std::move(*path) : std::wstring());
+  }
+  return player;
+}
+
+}  // namespace
+
+int CKaveloFather::SetGameParam(const std::wstring& command) {
+  const KeyValueText text(command);
+  switch (text.Integer("param", kValueBufferSize)) {
+    case SetUp:
+      if (!SetUpGame(text, m_pInternal, m_pFigure)) return -1;
+      kavelo::host::StartClock();
+      m_bRunning = true;
+      return 0;
+    case SelectionPicture:
+      if (!m_bRunning || !m_pFigure) return -1;
+      m_pFigure->LoadChoose(text.Text("choose", kValueBufferSize).c_str());
+      return SelectionPicture;
+    case TimeBar:
+      if (!m_bRunning || !m_pFigure || !m_pInternal) return -1;
+      m_pFigure->LoadTimeBar(text.Text("timeBar", kPathBufferSize).c_str(), text.Integer("x", kValueBufferSize),
+                             text.Integer("y", kValueBufferSize));
+      // The limit holds whether or not the picture loaded.
+      m_pInternal->m_timeLimit = static_cast<std::uint32_t>(text.Integer("time", kValueBufferSize));
+      return TimeBar;
+    case Sounds: {
+      if (!m_bRunning) return -1;
+      m_pSoundPlayer.reset();
+      m_pSoundPlayer = MakeSoundPlayer(text);
+      return Sounds;
+    }
+    case ScoreStep:
+      if (!m_bRunning || !m_pInternal) return -1;
+      m_pInternal->m_scoreStep = text.Integer("markAdd", kValueBufferSize);
+      return ScoreStep;
+    default:
+      return -1;
+  }
+}

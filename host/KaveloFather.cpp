@@ -4,7 +4,7 @@
 #include "logic/KaveloInternal.h"
 #include "render/KaveloFigure.h"
 #include "sound/KaveloSoundPlayer.h"
-#include "platform/TimerQueue.h"
+#include "GameClock.h"
 
 namespace kavelo::host {
 ModuleState& Module() {
@@ -22,7 +22,7 @@ CKaveloFather::~CKaveloFather() {
   m_pInternal.reset();
   m_pFigure.reset();
   m_pSoundPlayer.reset();
-  kavelo::platform::ThreadTimerQueue().KillTimer(Module().clockTimerId);
+  kavelo::host::StopClock();
   // No clock callback may reach an object that is gone.
   if (Module().currentInstance == this) Module().currentInstance = nullptr;
 }

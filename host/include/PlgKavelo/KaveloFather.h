@@ -14,6 +14,11 @@
 #define PLGKAVELO_API __attribute__((visibility("default")))
 
 class CKaveloInternal;
+// Two cells, columns and rows counted from 0 at the top left, the border ring included.
+struct KaveloMove {
+  int x1, y1, x2, y2;
+};
+
 class KaveloFigure;
 class CKaveloSoundPlayer;
 
@@ -38,6 +43,12 @@ class PLGKAVELO_API CKaveloFather {
   // An event, "type,N;..." (0 tick, 1 click, 2 shuffle, 64 time, queries 4 to 512).
   // Returns the event's result, -1 on refusal.
   int InputEvent(const std::wstring& event);
+
+  // Extensions to the text protocol.
+
+  // A pair of tiles that can be linked now, found without changing the game. False
+  // when no pair can be linked (the host may then shuffle) or no board is dealt.
+  bool FindHint(KaveloMove& move) const;
 
   // Called after each tick's frame has been delivered into the buffer. The default body
   // returns 0.
@@ -66,3 +77,7 @@ PLGKAVELO_API int KaveloTimerFd();
 PLGKAVELO_API int KaveloTimeoutMs();
 // Runs the due timer callbacks on this thread; returns how many ran.
 PLGKAVELO_API int KaveloDispatchTimers();
+// Extension: replaces this thread's timer clock (milliseconds, monotonic) with the host's
+// own, so that a host may run games faster than real time or step them in tests. Null
+// restores the system's monotonic clock. Due times already set stay as they are.
+PLGKAVELO_API void KaveloSetTimerClock(unsigned long long (*nowMs)());

@@ -1,0 +1,86 @@
+#include "GameHost.h"
+
+#include <fstream>
+#include <random>
+
+#include "platform/TimerQueue.h"
+
+namespace kavelo::test {
+namespace {
+
+void Put16(std::ofstream& out, std::uint16_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); }
+void Put32(std::ofstream& out, std::uint32_t v) {
+  Put16(out, std::uint16_t(v & 0xFFFF));
+  Put16(out, std::uint16_t(v >> 16));
+}
+
+}  // namespace
+
+void WriteSolidBmp(const std::filesystem::path& file, int width, int height, std::uint8_t r, std::uint8_t g,
+                   std::uint8_t b) {
+  const std::uint32_t rowBytes = (std::uint32_t(width) * 3 + 3) & ~3u;
+  std::ofstream out(file, std::ios::binary);
+  out.put('B').put('M');
+  Put32(out, 54 + rowBytes * height);
+  Put32(out, 0);
+  Put32(out, 54);
+  Put32(out, 40);
+  Put32(out, std::uint32_t(width));
+  Put32(out, std::uint32_t(height));
+  Put16(out, 1);
+  Put16(out, 24);
+  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  std::vector<char> row(rowBytes, 0);
+  for (int x = 0; x < width; ++x) {
+    row[x * 3] = char(b), row[x * 3 + 1] = char(g), row[x * 3 + 2] = char(r);
+  }
+  for (int y = 0; y < height; ++y) out.write(row.data(), row.size());
+}
+
+Rgb KindColour(int kind) {
+  return {std::uint8_t(20 + kind * 23), std::uint8_t(250 - kind * 19), std::uint8_t(60 + (kind * 71) % 190)};
+}
+
+ArtFolder::ArtFolder(int tiles, int trailFrames, int cell) {
+  std::random_device seed;
+  m_dir = std::filesystem::temp_directory_path() / ("kavelo-host-" + std::to_string(seed()));
+  std::filesystem::create_directories(m_dir);
+  for (int k = 1; k <= tiles; ++k) {
+    const Rgb c = KindColour(k);
+    WriteSolidBmp(m_dir / ("tile" + std::to_string(k) + ".bmp"), cell, cell, c.r, c.g, c.b);
+  }
+  for (int f = 1; f <= trailFrames; ++f) {
+    WriteSolidBmp(m_dir / ("trail" + std::to_string(f) + ".bmp"), cell, cell, 255, 255, std::uint8_t(f));
+  }
+  WriteSolidBmp(m_dir / "choose.bmp", cell, cell, 255, 0, 0);
+  WriteSolidBmp(m_dir / "timebar.bmp", 40, 4, 0, 200, 0);
+}
+
+ArtFolder::~ArtFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(m_dir, ignored);
+}
+
+std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWidth, int screenHeight,
+                              int frames) const {
+  const std::string text = "param,1;w," + std::to_string(w) + ";h," + std::to_string(h) + ";c," +
+                           std::to_string(kinds) + ";r," + std::to_string(copies) + ";screenWidth," +
+                           std::to_string(screenWidth) + ";screenHeight," + std::to_string(screenHeight) +
+                           ";screenBits,32;zeroX,0;zeroY,0;iconPath," + (m_dir / "tile").string() +
+                           ";iconType,.bmp;animationFrames," + std::to_string(frames) + ";animationPath," +
+                           (m_dir / "trail").string() + ";animationType,.bmp;";
+  return std::wstring(text.begin(), text.end());
+}
+
+SteppedClock::SteppedClock() {
+  platform::ThreadTimerQueue().SetClock([this] { return m_now; });
+}
+
+SteppedClock::~SteppedClock() { platform::ThreadTimerQueue().SetClock(platform::MonotonicMs); }
+
+int SteppedClock::Advance(std::uint64_t ms) {
+  m_now += ms;
+  return platform::ThreadTimerQueue().Dispatch();
+}
+
+}  // namespace kavelo::test

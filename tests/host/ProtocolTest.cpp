@@ -1,0 +1,206 @@
+// The game played through its text protocol only, as a host sees it.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+#include "GameHost.h"
+#include "platform/TimerQueue.h"
+
+using kavelo::test::ArtFolder;
+using kavelo::test::GameHost;
+using kavelo::test::KindColour;
+using kavelo::test::SteppedClock;
+
+namespace {
+
+constexpr int kCell = 8;
+
+std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+class Protocol : public ::testing::Test {
+ protected:
+  // A 6 x 5 board (4 x 3 interior) of 3 kinds dealt 4 times: 12 tiles.
+  void SetUpGame(int markAdd = 5) {
+    host.AllocGdiData(frame.data(), 0, 0, 0);
+    ASSERT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 6 * kCell, 5 * kCell)), 0);
+    ASSERT_EQ(host.InputEvent(L"type,2;shuffle,3;"), 0);
+    ASSERT_EQ(host.SetGameParam(W("param,16;markAdd," + std::to_string(markAdd) + ";")), 16);
+  }
+  int SetTimeLimit(int seconds) {
+    return host.SetGameParam(W("param,4;timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time," +
+                               std::to_string(seconds) + ";"));
+  }
+  int Click(int x, int y) { return host.InputEvent(W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";")); }
+
+  // The tile kind each cell shows, read from the delivered frame (0 for none).
+  std::map<std::pair<int, int>, int> ReadBoard() {
+    for (int i = 0; i < 5; ++i) host.InputEvent(L"type,0");  // let any trail run out
+    std::map<std::pair<int, int>, int> kinds;
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 6; ++x) {
+        const auto* p = reinterpret_cast<const unsigned char*>(&frame[((y * kCell + 4) * 6 * kCell + x * kCell + 4) * 4]);
+        for (int k = 1; k <= 3; ++k) {
+          const auto c = KindColour(k);
+          if (p[0] == c.b && p[1] == c.g && p[2] == c.r) kinds[{x, y}] = k;
+        }
+      }
+    }
+    return kinds;
+  }
+
+  SteppedClock clock;
+  ArtFolder art{3, 3, kCell};
+  std::vector<char> frame = std::vector<char>(6 * kCell * 5 * kCell * 4);
+  GameHost host;
+};
+
+}  // namespace
+
+TEST_F(Protocol, BeforeSetUpEveryEventAndCommandIsRefused) {
+  for (int type : {0, 1, 2, 3, 4, 8, 16, 32, 64, 128, 256, 512, 7, -1}) {
+    EXPECT_EQ(host.InputEvent(W("type," + std::to_string(type) + ";x,1;y,1;time,1;shuffle,3;")), -1) << type;
+  }
+  for (int param : {2, 4, 8, 16, 3, 0}) {
+    EXPECT_EQ(host.SetGameParam(W("param," + std::to_string(param) + ";time,5;markAdd,1;")), -1) << param;
+  }
+  EXPECT_EQ(host.frames, 0);
+}
+
+TEST_F(Protocol, UnknownCommandNumbersAreRefusedAndChangeNothing) {
+  SetUpGame();
+  const std::size_t timers = kavelo::platform::ThreadTimerQueue().TimerCount();
+  for (const char* param : {"0", "3", "5", "7", "9", "15", "17", "32", "-1", "", "99999999999"}) {
+    EXPECT_EQ(host.SetGameParam(W(std::string("param,") + param + ";w,9;h,9;")), -1) << param;
+  }
+  EXPECT_EQ(host.InputEvent(L"type,256;"), 12);
+  EXPECT_EQ(kavelo::platform::ThreadTimerQueue().TimerCount(), timers);
+}
+
+TEST_F(Protocol, AFailedSetUpLeavesWhatItBuiltBeforeTheFailingStep) {
+  SetUpGame();
+  ASSERT_EQ(Click(1, 1), 4);
+  const std::size_t timers = kavelo::platform::ThreadTimerQueue().TimerCount();
+  auto withBits0 = [](std::wstring text) { return text.replace(text.find(L"screenBits,32"), 13, L"screenBits,0"); };
+  struct Case {
+    std::wstring command;
+    int tilesLeft;  // the tiles-left query afterwards tells which board was built
+    int cellWidth;
+  } cases[] = {
+      {art.SetUp(256, 5, 3, 4, 48, 40), 0, 0},           // "w" 256 keeps 0 in 8 bits: never dealt
+      {withBits0(art.SetUp(6, 5, 3, 4, 48, 40)), 12, 0}, // dealt, the renderer never set up
+      {art.SetUp(6, 5, 4, 2, 48, 40), 8, kCell},         // no 4th tile picture: three were loaded
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(host.SetGameParam(c.command), -1);
+    EXPECT_EQ(host.InputEvent(L"type,256;"), c.tilesLeft);
+    EXPECT_EQ(host.InputEvent(L"type,16;"), c.cellWidth);
+    EXPECT_EQ(kavelo::platform::ThreadTimerQueue().TimerCount(), timers);  // no new clock
+  }
+  // The running flag of the game before is still set: the last board, dealt but not
+  // shuffled, takes clicks on its packed tiles.
+  EXPECT_EQ(Click(0, 0), 4);
+}
+
+TEST_F(Protocol, AClickOnABoardThatWasNeverDealtIsRefusedSilently) {
+  SetUpGame();
+  EXPECT_EQ(host.SetGameParam(art.SetUp(0, 5, 3, 4, 48, 40)), -1);
+  EXPECT_EQ(Click(1, 1), -1);
+  EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), 0);  // the running flag was left alone
+}
+
+TEST_F(Protocol, TimeBarCommandStoresTheLimitEvenWithoutItsPicture) {
+  SetUpGame();
+  EXPECT_EQ(host.SetGameParam(L"param,4;timeBar,/no/such/bar.bmp;x,0;y,0;time,90;"), 4);
+  EXPECT_EQ(host.InputEvent(L"type,512;"), 90);
+  EXPECT_EQ(SetTimeLimit(30), 4);
+  EXPECT_EQ(host.InputEvent(L"type,512;"), 30);
+}
+
+TEST_F(Protocol, SoundCommandWithoutKeysStillMakesAPlayer) {
+  SetUpGame();
+  EXPECT_EQ(host.SetGameParam(L"param,8;"), 8);
+  EXPECT_EQ(Click(0, 0), 2);  // plays the empty path of "cancel": silence
+  EXPECT_EQ(host.SetGameParam(L"param,2;choose,/no/such/mark.bmp;"), 2);
+}
+
+TEST_F(Protocol, AWholeGameIsWonClickByClick) {
+  SetUpGame(7);
+  int lastResult = -1, wins = 0, shuffles = 0;
+  while (host.InputEvent(L"type,256;") > 0 && shuffles < 50) {
+    const auto kinds = ReadBoard();
+    bool progress = false;
+    for (auto a = kinds.begin(); a != kinds.end() && !progress; ++a) {
+      for (auto b = std::next(a); b != kinds.end() && !progress; ++b) {
+        if (a->second != b->second) continue;
+        ASSERT_EQ(Click(a->first.first, a->first.second), 4);
+        lastResult = Click(b->first.first, b->first.second);
+        if (lastResult == 1 || lastResult == 99) progress = true;
+        wins += lastResult == 99;
+        Click(0, 0);  // drop a selection a wrong click left behind
+      }
+    }
+    if (!progress) shuffles += host.InputEvent(L"type,2;shuffle,2;") == 0;
+  }
+  EXPECT_EQ(lastResult, 99);
+  EXPECT_EQ(wins, 1);
+  EXPECT_EQ(host.gameOvers, std::vector<int>{1});
+  EXPECT_EQ(host.InputEvent(L"type,4;"), 6);
+  EXPECT_EQ(host.InputEvent(L"type,128;"), 42);
+  // Ended: clicks and commands are refused, ticks still draw and notify.
+  EXPECT_EQ(Click(1, 1), -1);
+  EXPECT_EQ(host.SetGameParam(L"param,16;markAdd,1;"), -1);
+  const int frames = host.frames;
+  EXPECT_EQ(host.InputEvent(L"type,0"), 0);
+  EXPECT_EQ(host.frames, frames + 1);
+  EXPECT_EQ(host.InputEvent(L"type,2;shuffle,2;"), 0);
+}
+
+TEST_F(Protocol, TheGameIsLostWhenTheTimeRunsOut) {
+  struct Case {
+    int limit;
+    const char* event;
+    int result;
+  } cases[] = {
+      {0, "type,64;time,1;", 0},    // no limit set: the first second ends the game
+      {10, "type,64;time,5;", 10},  // 5 seconds with 3 left
+      {10, "type,64;time,-9;", 10}, // below zero wraps, is cut to the limit
+  };
+  for (const Case& c : cases) {
+    host.gameOvers.clear();
+    SetUpGame();
+    if (c.limit > 0) {
+      ASSERT_EQ(SetTimeLimit(c.limit), 4);
+      ASSERT_EQ(host.InputEvent(L"type,64;time,7;"), 7);
+      ASSERT_TRUE(host.gameOvers.empty());
+    }
+    EXPECT_EQ(host.InputEvent(W(c.event)), c.result) << c.event;
+    EXPECT_EQ(host.gameOvers, std::vector<int>{0});
+    EXPECT_EQ(host.InputEvent(L"type,512;"), 0);
+    EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), -1);
+    EXPECT_EQ(Click(1, 1), -1);
+  }
+}
+
+TEST_F(Protocol, ANewGameStartedInsideOnGameOverEndsWithTheFlagCleared) {
+  SetUpGame();
+  host.onGameOver = [this](int) {
+    EXPECT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 48, 40)), 0);
+    EXPECT_EQ(host.InputEvent(L"type,256;"), 12);
+  };
+  EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), 0);
+  EXPECT_EQ(host.gameOvers.size(), 1u);
+  EXPECT_EQ(Click(1, 1), -1);  // the flag was cleared after the callback returned
+  EXPECT_EQ(host.InputEvent(L"type,0"), 0);
+}
+
+TEST_F(Protocol, QueriesAnswerFromTheBoardAndTheRenderer) {
+  SetUpGame();
+  ASSERT_EQ(SetTimeLimit(60), 4);
+  ASSERT_EQ(host.InputEvent(L"type,64;time,15;"), 15);
+  struct Case {
+    int type;
+    int answer;
+  } cases[] = {{4, 0}, {8, 0}, {16, kCell}, {32, kCell}, {128, 0}, {256, 12}, {512, 45}, {3, 0}, {5, 0}, {-4, 0}, {1024, 0}};
+  for (const Case& c : cases) EXPECT_EQ(host.InputEvent(W("type," + std::to_string(c.type) + ";")), c.answer) << c.type;
+}
