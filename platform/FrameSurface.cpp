@@ -55,12 +55,21 @@ FrameSurface::Clip FrameSurface::ClipRect(std::int64_t x, std::int64_t y, std::i
   return {columns.begin, rows.begin, columns.end, rows.end};
 }
 
+void FrameSurface::ClearRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+  FillRect(x, y, width, height, 0);
+}
+
 void FrameSurface::FillOnes(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+  FillRect(x, y, width, height, 0xFF);
+}
+
+void FrameSurface::FillRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height,
+                            std::uint8_t byte) {
   const Clip clip = ClipRect(x, y, width, height);
   if (clip.Empty()) return;
   const std::size_t bytes = static_cast<std::size_t>(clip.right - clip.left) * kBytesPerPixel;
   for (int row = clip.top; row < clip.bottom; ++row) {
-    std::memset(Row(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel, 0xFF, bytes);
+    std::memset(Row(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel, byte, bytes);
   }
 }
 

@@ -36,6 +36,8 @@ class FrameSurface {
 
   // Every byte 0.
   void Clear();
+  // Every byte 0 in the rectangle at (x, y) of width x height.
+  void ClearRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
   // Every bit set in the rectangle at (x, y) of width x height.
   void FillOnes(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
   // Copies the picture unchanged with its top-left corner at (x, y); only the part within
@@ -52,6 +54,7 @@ class FrameSurface {
     bool Empty() const { return left >= right || top >= bottom; }
   };
   Clip ClipRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const;
+  void FillRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height, std::uint8_t byte);
   std::uint8_t* Row(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
 
   std::unique_ptr<std::uint8_t[]> m_pixels;

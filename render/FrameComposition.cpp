@@ -24,7 +24,7 @@ bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bi
 
 bool KaveloFigure::Draw(char* hostBuffer) {
   if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
-  m_frame.Clear();
+  ClearFrame();
   DrawTimeBar();
   DrawCells();
   DrawSelectionMark();
@@ -48,6 +48,54 @@ void KaveloFigure::DrawTimeBar() {
   m_frame.FillOnes(m_timeBarX + remaining, m_timeBarY, m_timeBarWidth - remaining, m_timeBarHeight);
 }
 
+const KaveloPicture* KaveloFigure::TileAt(std::size_t cell) const {
+  const std::size_t kind = m_pBoard->m_tiles[cell];
+  return kind != 0 && kind <= m_iconPixels.size() && m_iconPixels[kind - 1].Present() ? &m_iconPixels[kind - 1]
+                                                                                       : nullptr;
+}
+
+const KaveloPicture* KaveloFigure::TrailFrameAt(std::size_t cell) const {
+  // A trail counter v shows frame m_animationFrames - v: the first frame when the trail
+  // is fresh, the last on its final tick.
+  const int trail = m_pBoard->m_trail != nullptr ? m_pBoard->m_trail[cell] : 0;
+  if (trail < 1 || trail > m_animationFrames) return nullptr;
+  const std::size_t frame = static_cast<std::size_t>(m_animationFrames - trail);
+  return frame < m_animationPixels.size() && m_animationPixels[frame].Present() ? &m_animationPixels[frame] : nullptr;
+}
+
+bool KaveloFigure::CellCovered(std::size_t cell) const {
+  const auto covers = [this](const KaveloPicture* picture) {
+    return picture != nullptr && picture->width >= m_pictureWidth && picture->height >= m_pictureHeight;
+  };
+  return covers(TrailFrameAt(cell)) || covers(TileAt(cell));
+}
+
+void KaveloFigure::ClearFrame() {
+  const CKaveloInternal& board = *m_pBoard;
+  if (board.m_tiles == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) {
+    m_frame.Clear();
+    return;
+  }
+  // Every byte becomes 0 except in the cells that the tiles and trail frames will cover
+  // whole: those are painted over anyway, and leaving them out halves the bytes written.
+  // The board's bands of rows, and the rows above and below them, each go once.
+  const std::int64_t frameWidth = m_frame.Width();
+  const std::int64_t boardBottom = m_zeroY + static_cast<std::int64_t>(board.m_height) * m_pictureHeight;
+  m_frame.ClearRect(0, 0, frameWidth, m_zeroY);
+  m_frame.ClearRect(0, boardBottom, frameWidth, m_frame.Height() - boardBottom);
+  for (int y = 0; y < board.m_height; ++y) {
+    const std::int64_t top = m_zeroY + static_cast<std::int64_t>(y) * m_pictureHeight;
+    std::int64_t clearFrom = 0;
+    for (int x = 0; x < board.m_width; ++x) {
+      if (!CellCovered(static_cast<std::size_t>(y) * board.m_width + x)) continue;
+      const std::int64_t left = m_zeroX + static_cast<std::int64_t>(x) * m_pictureWidth;
+      m_frame.ClearRect(clearFrom, top, left - clearFrom, m_pictureHeight);
+      clearFrom = left + m_pictureWidth;
+    }
+    m_frame.ClearRect(clearFrom, top, frameWidth - clearFrom, m_pictureHeight);
+  }
+}
+
 void KaveloFigure::DrawCells() {
   const CKaveloInternal& board = *m_pBoard;
   if (board.m_tiles == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) return;
@@ -58,18 +106,10 @@ void KaveloFigure::DrawCells() {
     for (int x = 0; x < board.m_width; ++x) {
       const std::int64_t left = m_zeroX + static_cast<std::int64_t>(x) * m_pictureWidth;
       const std::size_t cell = static_cast<std::size_t>(y) * board.m_width + x;
-      const int kind = board.m_tiles[cell];
-      if (kind != 0 && static_cast<std::size_t>(kind) <= m_iconPixels.size()) {
-        DrawPicture(left, top, m_pictureWidth, m_pictureHeight, m_iconPixels[kind - 1]);
-      }
-      // A trail counter v shows frame m_animationFrames - v: the first frame when the
-      // trail is fresh, the last on its final tick.
-      const int trail = board.m_trail != nullptr ? board.m_trail[cell] : 0;
-      if (trail >= 1 && trail <= m_animationFrames) {
-        const std::size_t frame = static_cast<std::size_t>(m_animationFrames - trail);
-        if (frame < m_animationPixels.size()) {
-          DrawPicture(left, top, m_pictureWidth, m_pictureHeight, m_animationPixels[frame]);
-        }
+      // The trail frame goes over the tile.
+      if (const KaveloPicture* tile = TileAt(cell)) DrawPicture(left, top, m_pictureWidth, m_pictureHeight, *tile);
+      if (const KaveloPicture* frame = TrailFrameAt(cell)) {
+        DrawPicture(left, top, m_pictureWidth, m_pictureHeight, *frame);
       }
     }
   }

@@ -77,9 +77,15 @@ class KaveloFigure {
   // Copies the picture with its top-left corner at (x, y), no more of it than width x
   // height, cut at the frame's edges.
   void DrawPicture(std::int64_t x, std::int64_t y, int width, int height, const KaveloPicture& picture);
+  void ClearFrame();
   void DrawTimeBar();
   void DrawCells();
   void DrawSelectionMark();
+  // The picture that the tile and the trail of a cell show; null for none.
+  const KaveloPicture* TileAt(std::size_t cell) const;
+  const KaveloPicture* TrailFrameAt(std::size_t cell) const;
+  // Whether the cell's pictures will cover it whole.
+  bool CellCovered(std::size_t cell) const;
   // Frees every picture, the surface and the loader; the renderer is not ready after it.
   void ReleaseAll();
 

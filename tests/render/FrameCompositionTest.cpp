@@ -156,6 +156,10 @@ TEST_F(FrameTest, CellsShowTheirTileOrTrailFrameAndNothingElseIsCovered) {
       {"a kind beyond the pictures", 2, 3, 5, 0, 0},
       {"an empty cell", 3, 3, 0, 0, 0},
   };
+  // A frame with every cell covered first: the next one must not keep any of it.
+  for (int cell = 0; cell < 5 * 4; ++cell) SetCell(cell % 5, cell / 5, 1, 2);
+  ASSERT_TRUE(DrawFrame());
+  for (int cell = 0; cell < 5 * 4; ++cell) SetCell(cell % 5, cell / 5, 0, 0);
   for (const Case& c : cases) SetCell(c.x, c.y, c.tile, c.trail);
   ASSERT_TRUE(DrawFrame());
 
@@ -188,6 +192,13 @@ TEST_F(FrameTest, PicturesOfOtherSizesAreCutToTheirCellFromTheirTopLeft) {
   SetCell(2, 1, 2, 0);
   SetCell(1, 2, 2, 1);  // a small trail frame over a small tile
   SetCell(2, 2, 1, 0);
+  // A first frame all white, from a time bar as large as the frame and all used up.
+  figure.m_timeBarWidth = kScreenWidth;
+  figure.m_timeBarHeight = kScreenHeight;
+  board.m_timeLimit = 1;
+  board.m_elapsed = 1;
+  ASSERT_TRUE(DrawFrame());
+  board.m_timeLimit = 0;
   ASSERT_TRUE(DrawFrame());
   struct Case {
     const char* what;
