@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "image/DeclaredSize.h"
 #include "image/Himetric.h"
@@ -16,6 +17,10 @@ namespace {
 
 void CompositeOverBlack(const std::uint8_t* bgra, std::uint8_t* out) {
   const unsigned alpha = bgra[3];
+  if (alpha == 255) {
+    std::memcpy(out, bgra, 4);
+    return;
+  }
   for (int channel = 0; channel < 3; ++channel) {
     out[channel] = static_cast<std::uint8_t>(bgra[channel] * alpha / 255);
   }
@@ -72,7 +77,8 @@ int COlePicture::Render(CPictureBitmap& target, const PictureRect& rect) const {
     const std::uint8_t* sourceRow = source + sourceY * m_pPicture->pitch;
     std::uint8_t* row = target.Row(static_cast<int>(y));
     for (std::int64_t x = left; x < right; ++x) {
-      const std::int64_t sourceX = (x - rect.left) * sourceWidth / destWidth;
+      // Drawn at its own size (every load), a picture needs no division per pixel.
+      const std::int64_t sourceX = destWidth == sourceWidth ? x - rect.left : (x - rect.left) * sourceWidth / destWidth;
       CompositeOverBlack(sourceRow + sourceX * CPictureBitmap::kBytesPerPixel, row + x * CPictureBitmap::kBytesPerPixel);
     }
   }

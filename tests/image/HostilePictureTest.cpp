@@ -20,20 +20,14 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void PutLittle32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+// Writes `count` bytes of `value` at `at`, most significant first when `big`.
+void Put(Bytes& bytes, std::size_t at, std::uint32_t value, int count, bool big) {
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * (big ? count - 1 - i : i)));
 }
-void PutBig32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-}
-void PutLittle16(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  bytes[at] = static_cast<std::uint8_t>(value);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-void PutBig16(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  bytes[at] = static_cast<std::uint8_t>(value >> 8);
-  bytes[at + 1] = static_cast<std::uint8_t>(value);
-}
+void PutLittle32(Bytes& bytes, std::size_t at, std::uint32_t value) { Put(bytes, at, value, 4, false); }
+void PutBig32(Bytes& bytes, std::size_t at, std::uint32_t value) { Put(bytes, at, value, 4, true); }
+void PutLittle16(Bytes& bytes, std::size_t at, std::uint32_t value) { Put(bytes, at, value, 2, false); }
+void PutBig16(Bytes& bytes, std::size_t at, std::uint32_t value) { Put(bytes, at, value, 2, true); }
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
   Bytes out;
