@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds the plug-in libraries.
+# Installs what is missing, builds kavelo-play with its artwork and plays: in a window
+# where there is a display, by itself (headless) otherwise. Options pass through, e.g.
+#   scripts/play.sh --headless --fast --out snapshots
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target PlgKavelo OrvinaTools
-echo "Built build/host/libPlgKavelo.so and build/tools/libOrvinaTools.so (the kavelo-play host is not there yet)."
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build build -j "$(nproc)" --target kavelo-play
+exec build/play/kavelo-play "$@"

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "HeadlessPlay.h"
+#include "PlayHost.h"
+#include "PlaySettings.h"
+
+using namespace kavelo::play;
+
+TEST(MouseToCell, PixelsMapToCellsByFloorDivisionFromTheOrigin) {
+  struct Case {
+    int px, py;
+    int x, y;
+  } cases[] = {
+      {10, 32, 0, 0},      // the origin's own pixel
+      {57, 79, 0, 0},      // the last pixel of cell (0, 0)
+      {58, 80, 1, 1},
+      {9, 31, -1, -1},     // left of and above the board: outside the grid
+      {-200, 40, -5, 0},
+      {10 + 18 * 48 - 1, 32 + 12 * 48 - 1, 17, 11},  // the far corner cell of an 18 x 12 grid
+      {10 + 18 * 48, 32 + 12 * 48, 18, 12},          // just past it: outside
+  };
+  for (const Case& c : cases) {
+    const Cell cell = MouseToCell(c.px, c.py, 10, 32, 48, 48);
+    EXPECT_EQ(cell.x, c.x) << c.px;
+    EXPECT_EQ(cell.y, c.y) << c.py;
+  }
+  const Cell none = MouseToCell(5, 5, 0, 0, 0, 48);  // no cell size before a set-up
+  EXPECT_EQ(none.x, -1);
+}
+
+TEST(PlaySettings, OptionsAreReadAndBadOnesRefused) {
+  std::string error;
+  const auto defaults = ParseSettings({}, "/art", error);
+  ASSERT_TRUE(defaults);
+  EXPECT_EQ(defaults->artDir, "/art");
+  EXPECT_GE(defaults->columns * defaults->rows, defaults->kinds * defaults->copies);  // every tile is dealt
+  EXPECT_EQ((defaults->kinds * defaults->copies) % 2 == 0 && defaults->copies % 2 == 0, true);
+
+  const auto s = ParseSettings({"--columns", "6", "--rows", "4", "--headless", "--fast", "--out", "/tmp/x",
+                                "--art", "/a", "--seconds", "30"}, "/art", error);
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->columns, 6);
+  EXPECT_EQ(s->rows, 4);
+  EXPECT_TRUE(s->headless && s->fast);
+  EXPECT_EQ(s->outDir, "/tmp/x");
+  EXPECT_EQ(s->artDir, "/a");
+  EXPECT_EQ(s->seconds, 30);
+
+  for (std::vector<std::string> bad : {std::vector<std::string>{"--columns", "254"}, {"--rows", "0"}, {"--kinds", "x"},
+                                       {"--copies"}, {"--seconds", "12s"}, {"--frobnicate"}}) {
+    EXPECT_FALSE(ParseSettings(bad, "/art", error)) << bad[0];
+    EXPECT_NE(error.find("usage"), std::string::npos);
+  }
+}
+
+TEST(HeadlessPlay, ASmallGamePlaysToItsEndWithAConsistentSummary) {
+  const auto out = std::filesystem::temp_directory_path() / ("kavelo-play-" + std::to_string(std::random_device()()));
+  PlaySettings settings;
+  settings.artDir = KAVELO_ART_DIR;
+  settings.columns = 6, settings.rows = 4, settings.kinds = 6, settings.copies = 4;
+  settings.seconds = 60, settings.snapshotEvery = 2;
+  settings.fast = true;
+  settings.outDir = out.string();
+  const HeadlessSummary summary = PlayHeadless(settings);
+  ASSERT_FALSE(summary.setUpFailed);
+  EXPECT_TRUE(summary.won) << SummaryLine(summary);
+  EXPECT_EQ(summary.pairs, 12);
+  EXPECT_EQ(summary.score, summary.pairs * settings.scoreStep);
+  EXPECT_GT(summary.seconds, 0);
+  EXPECT_LE(summary.seconds, settings.seconds);
+  EXPECT_EQ(SummaryLine(summary).rfind("won ", 0), 0u);
+  EXPECT_TRUE(std::filesystem::exists(out / "first.png"));
+  EXPECT_TRUE(std::filesystem::exists(out / "last.png"));
+  EXPECT_GE(summary.snapshots, 3);  // first, at least one every two seconds, last
+  std::filesystem::remove_all(out);
+}
+
+TEST(HeadlessPlay, AGameThatCannotBeClearedIsLostOnTime) {
+  PlaySettings settings;
+  settings.artDir = KAVELO_ART_DIR;
+  settings.columns = 3, settings.rows = 3, settings.kinds = 3, settings.copies = 3;  // odd copies
+  settings.seconds = 5;
+  settings.fast = true;
+  const HeadlessSummary summary = PlayHeadless(settings);
+  ASSERT_FALSE(summary.setUpFailed);
+  EXPECT_FALSE(summary.won);
+  EXPECT_EQ(summary.seconds, 5);
+  EXPECT_EQ(summary.pairs, 3);
+  EXPECT_GT(summary.shuffles, 0);
+  EXPECT_EQ(SummaryLine(summary).rfind("lost ", 0), 0u);
+}
+
+TEST(HeadlessPlay, MissingArtworkFailsTheSetUp) {
+  PlaySettings settings;
+  settings.artDir = "/no/such/folder";
+  settings.fast = true;
+  EXPECT_TRUE(PlayHeadless(settings).setUpFailed);
+}
