@@ -2,23 +2,16 @@
 
 #include <PlgKavelo/KaveloFather.h>
 
+#include "GameHost.h"
 #include "host/ModuleState.h"
 
-namespace {
+using kavelo::test::GameHost;
 
-class TestHost : public CKaveloFather {
- public:
-  int OnGdiDataChange() override { return CKaveloFather::OnGdiDataChange(); }
-  void OnGameOver(int) override {}
-};
-
-}  // namespace
-
-TEST(Lifecycle, CurrentInstanceFollowsConstructionAndIsClearedByItsDestructor) {
+TEST(Lifecycle, CurrentInstanceFollowsConstructionAndIsClearedByItsOwnDestructor) {
   auto& module = kavelo::host::Module();
-  auto first = std::make_unique<TestHost>();
+  auto first = std::make_unique<GameHost>();
   EXPECT_EQ(module.currentInstance, first.get());
-  auto second = std::make_unique<TestHost>();
+  auto second = std::make_unique<GameHost>();
   EXPECT_EQ(module.currentInstance, second.get());
   first.reset();  // not the current instance: the pointer stays
   EXPECT_EQ(module.currentInstance, second.get());
@@ -26,21 +19,15 @@ TEST(Lifecycle, CurrentInstanceFollowsConstructionAndIsClearedByItsDestructor) {
   EXPECT_EQ(module.currentInstance, nullptr);
 }
 
-TEST(Lifecycle, AllocGdiDataAcceptsAnyArguments) {
-  TestHost host;
-  char a[4], b[4];
+TEST(Lifecycle, AllocGdiDataAcceptsAnyArgumentsAndTheLastBufferIsUsed) {
+  kavelo::test::ArtFolder art;
+  GameHost host;
+  std::vector<char> a(64 * 64 * 4, 0x55), b(64 * 64 * 4, 0x55);
   EXPECT_EQ(host.AllocGdiData(nullptr, -1, 0, 1 << 30), 0);
-  EXPECT_EQ(host.AllocGdiData(a, 1, 2, 3), 0);
-  EXPECT_EQ(host.AllocGdiData(b, 0, 0, 0), 0);
-  EXPECT_EQ(host.OnGdiDataChange(), 0);
-}
-
-TEST(Lifecycle, WithoutASetUpEveryCommandAndEventIsRefused) {
-  TestHost host;
-  for (const wchar_t* text : {L"param,2;choose,x.bmp;", L"param,16;markAdd,5;", L"param,3;"}) {
-    EXPECT_EQ(host.SetGameParam(text), -1) << text;
-  }
-  for (const wchar_t* text : {L"type,0", L"type,1;x,1;y,1;", L"type,4;", L"type,512;", L"type,3;"}) {
-    EXPECT_EQ(host.InputEvent(text), -1) << text;
-  }
+  EXPECT_EQ(host.AllocGdiData(a.data(), 1, 2, 3), 0);
+  EXPECT_EQ(host.AllocGdiData(b.data(), 0, 0, 0), 0);
+  ASSERT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 64, 64)), 0);
+  ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+  EXPECT_EQ(std::count(a.begin(), a.end(), 0x55), static_cast<long>(a.size()));
+  EXPECT_LT(std::count(b.begin(), b.end(), 0x55), static_cast<long>(b.size()));
 }
