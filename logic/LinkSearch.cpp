@@ -2,18 +2,20 @@
 // joins two cells, and which one is taken. Candidates are tried column by column and then
 // row by row, lowest first; the first free one wins.
 //
-// The search never walks the candidates one by one from scratch. The cells a path can
-// reach from an end along its row (or column) form one run, so a candidate middle column
-// must lie in the overlap of the two ends' row runs, and a candidate middle row in the
-// overlap of their column runs; only the middle segments are then checked.
+// The cells a path can reach from an end along its row (or column) form one run, so the
+// candidate middle columns are the overlap of the two ends' row runs, walked from its low
+// end while both runs go on; only each candidate's middle segment is then read, up to its
+// first tile. Rows are read a word at a time.
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstring>
 
 #include "logic/KaveloInternal.h"
 
 namespace {
 
-constexpr int kMaxSide = 255;  // coordinates are bytes
+constexpr int kBlock = 8;  // cells in a 64-bit word
 
 struct TileGrid {
   const std::uint8_t* cells;
@@ -23,14 +25,6 @@ struct TileGrid {
   const std::uint8_t* Row(int y) const { return cells + y * width; }
   bool Free(int x, int y) const { return cells[y * width + x] == 0; }
 };
-
-// A closed range of columns or rows; empty when lo > hi.
-struct Span {
-  int lo;
-  int hi;
-};
-
-Span Overlap(Span a, Span b) { return {std::max(a.lo, b.lo), std::min(a.hi, b.hi)}; }
 
 bool AnyTile(const std::uint8_t* cells, int count) {
   // Eight cells a word: rows of free cells are the long ones.
@@ -59,50 +53,90 @@ bool ColumnFreeBetween(const TileGrid& grid, int x, int a, int b) {
   return true;
 }
 
-// The columns reachable from (x, y) along its row: x itself and the free cells up to the
-// nearest tile (or the edge) on either side.
-Span RowReach(const TileGrid& grid, int x, int y) {
+bool HasFreeNeighbour(const TileGrid& grid, int x, int y) {
+  return (x > 0 && grid.Free(x - 1, y)) || (x + 1 < grid.width && grid.Free(x + 1, y)) ||
+         (y > 0 && grid.Free(x, y - 1)) || (y + 1 < grid.height && grid.Free(x, y + 1));
+}
+
+// The lowest column that a path can reach from (x, y) along its row.
+int LeftmostReach(const TileGrid& grid, int x, int y) {
   const std::uint8_t* row = grid.Row(y);
-  int lo = x;
-  while (lo > 0 && row[lo - 1] == 0) --lo;
-  int hi = x;
-  while (hi < grid.width - 1 && row[hi + 1] == 0) ++hi;
-  return {lo, hi};
-}
-
-Span ColumnReach(const TileGrid& grid, int x, int y) {
-  int lo = y;
-  while (lo > 0 && grid.Free(x, lo - 1)) --lo;
-  int hi = y;
-  while (hi < grid.height - 1 && grid.Free(x, hi + 1)) ++hi;
-  return {lo, hi};
-}
-
-// The lowest column among `columns` that is free strictly between rows a and b, or -1.
-// The candidates that survive each row are kept in order, so the rows are read along
-// their length and the search ends as soon as none is left.
-int FirstFreeColumn(const TileGrid& grid, Span columns, int a, int b) {
-  if (columns.lo > columns.hi) return -1;
-  if (a > b) std::swap(a, b);
-  std::uint8_t open[kMaxSide];
-  int count = 0;
-  for (int c = columns.lo; c <= columns.hi; ++c) open[count++] = static_cast<std::uint8_t>(c);
-  for (int y = a + 1; y < b && count > 0; ++y) {
-    const std::uint8_t* row = grid.Row(y);
-    int kept = 0;
-    for (int i = 0; i < count; ++i) {
-      open[kept] = open[i];
-      kept += row[open[i]] == 0 ? 1 : 0;
-    }
-    count = kept;
+  for (std::uint64_t word = 0; x >= 8; x -= 8) {
+    std::memcpy(&word, row + x - 8, sizeof word);
+    if (word != 0) break;
   }
-  return count > 0 ? open[0] : -1;
+  while (x > 0 && row[x - 1] == 0) --x;
+  return x;
 }
 
-// The lowest row among `rows` that is free strictly between columns a and b, or -1.
-int FirstFreeRow(const TileGrid& grid, Span rows, int a, int b) {
-  for (int r = rows.lo; r <= rows.hi; ++r) {
-    if (RowFreeBetween(grid, r, a, b)) return r;
+int TopmostReach(const TileGrid& grid, int x, int y) {
+  while (y > 0 && grid.Free(x, y - 1)) --y;
+  return y;
+}
+
+// Up to eight cells of a row as one word, cell i in byte i counted from the low end;
+// missing cells read as free.
+std::uint64_t LoadCells(const std::uint8_t* cells, int count) {
+  std::uint8_t bytes[kBlock] = {};
+  if (count == kBlock) {
+    std::memcpy(bytes, cells, kBlock);
+  } else {
+    std::memcpy(bytes, cells, static_cast<std::size_t>(count));
+  }
+  std::uint64_t word = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&word, bytes, sizeof word);
+  } else {
+    for (int i = kBlock - 1; i >= 0; --i) word = word << 8 | bytes[i];
+  }
+  return word;
+}
+
+// 0x80 in every byte of `word` that is zero, 0 in the others.
+std::uint64_t ZeroBytes(std::uint64_t word) {
+  constexpr std::uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7FULL;
+  return ~(((word & kLowSeven) + kLowSeven) | word | kLowSeven);
+}
+
+// The lowest column c that both ends reach along their rows (c is the end's own column
+// or the row is free up to and including (c, y)) and that is free strictly between the
+// two rows; -1 when there is none. The reaches to the right are found on the way, and
+// the columns are taken eight at a time, reading the rows between the ends a word per
+// row until every candidate of the block has met a tile.
+int FirstMiddleColumn(const TileGrid& grid, int x1, int y1, int x2, int y2) {
+  const int first = std::max(LeftmostReach(grid, x1, y1), LeftmostReach(grid, x2, y2));
+  if (first > x1 + 1 && !RowFreeBetween(grid, y1, x1, first)) return -1;
+  if (first > x2 + 1 && !RowFreeBetween(grid, y2, x2, first)) return -1;
+  const int top = std::min(y1, y2);
+  const int bottom = std::max(y1, y2);
+  for (int c = first; c < grid.width; c += kBlock) {
+    const int count = std::min(kBlock, grid.width - c);
+    // The block's columns that both ends reach; those up to both ends' own columns do.
+    int reached = c + count - 1 <= std::min(x1, x2) ? count : 0;
+    while (reached < count) {
+      const int column = c + reached;
+      if ((column > x1 && !grid.Free(column, y1)) || (column > x2 && !grid.Free(column, y2))) break;
+      ++reached;
+    }
+    if (reached == 0) return -1;
+    std::uint64_t open = ZeroBytes(0);
+    if (reached < kBlock) open &= (std::uint64_t{1} << (8 * reached)) - 1;
+    for (int y = top + 1; y < bottom && open != 0; ++y) open &= ZeroBytes(LoadCells(grid.Row(y) + c, count));
+    if (open != 0) return c + std::countr_zero(open) / 8;
+    if (reached < count) return -1;
+  }
+  return -1;
+}
+
+// The same with rows: the lowest row both ends reach along their columns that is free
+// strictly between the two columns.
+int FirstMiddleRow(const TileGrid& grid, int x1, int y1, int x2, int y2) {
+  const int first = std::max(TopmostReach(grid, x1, y1), TopmostReach(grid, x2, y2));
+  if (first > y1 + 1 && !ColumnFreeBetween(grid, x1, y1, first)) return -1;
+  if (first > y2 + 1 && !ColumnFreeBetween(grid, x2, y2, first)) return -1;
+  for (int r = first; r < grid.height; ++r) {
+    if ((r > y1 && !grid.Free(x1, r)) || (r > y2 && !grid.Free(x2, r))) return -1;
+    if (RowFreeBetween(grid, r, x1, x2)) return r;
   }
   return -1;
 }
@@ -120,18 +154,13 @@ bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, LinkCorners& pa
   }
 
   // Any other path leaves each end through a free neighbour.
-  const Span row1 = RowReach(grid, x1, y1);
-  const Span column1 = ColumnReach(grid, x1, y1);
-  if (row1.lo == row1.hi && column1.lo == column1.hi) return false;
-  const Span row2 = RowReach(grid, x2, y2);
-  const Span column2 = ColumnReach(grid, x2, y2);
-  if (row2.lo == row2.hi && column2.lo == column2.hi) return false;
+  if (!HasFreeNeighbour(grid, x1, y1) || !HasFreeNeighbour(grid, x2, y2)) return false;
 
   path.straight = false;
   // A vertical middle segment needs two rows; a pair in one row only has the detours
   // through other rows, a pair in one column only those through other columns.
   if (y1 != y2) {
-    const int c = FirstFreeColumn(grid, Overlap(row1, row2), y1, y2);
+    const int c = FirstMiddleColumn(grid, x1, y1, x2, y2);
     if (c >= 0) {
       path.turnX1 = path.turnX2 = static_cast<std::uint8_t>(c);
       path.turnY1 = static_cast<std::uint8_t>(y1);
@@ -140,7 +169,7 @@ bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, LinkCorners& pa
     }
   }
   if (x1 != x2) {
-    const int r = FirstFreeRow(grid, Overlap(column1, column2), x1, x2);
+    const int r = FirstMiddleRow(grid, x1, y1, x2, y2);
     if (r >= 0) {
       path.turnX1 = static_cast<std::uint8_t>(x1);
       path.turnX2 = static_cast<std::uint8_t>(x2);

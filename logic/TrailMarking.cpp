@@ -16,7 +16,8 @@ bool CKaveloInternal::MarkTrail(std::uint8_t x1, std::uint8_t y1, std::uint8_t x
   if (x1 == x2) {
     for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y) m_trail[y * m_width + x1] = frames;
   } else {
-    for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) m_trail[y1 * m_width + x] = frames;
+    std::int8_t* row = m_trail.get() + y1 * m_width;
+    std::fill(row + std::min(x1, x2), row + std::max(x1, x2) + 1, frames);
   }
   return true;
 }

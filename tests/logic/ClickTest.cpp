@@ -103,17 +103,4 @@ TEST(LogicClicks, ASelectionOnACellThatBecameEmptyGivesWayToTheNextTile) {
   EXPECT_EQ(board->m_misses, 0);
 }
 
-TEST(LogicClicks, RemovingATileEmptiesItOnceAndLeavesTheTrail) {
-  auto board = BoardWith(5, 4, {{1, 1, 2}});
-  board->m_trail[5 + 1] = 4;
-  EXPECT_TRUE(board->RemoveTile(1, 1));
-  EXPECT_EQ(board->m_tilesLeft, 0);
-  EXPECT_EQ(board->GetTile(1, 1), 0);
-  EXPECT_EQ(board->m_trail[5 + 1], 4);
-  EXPECT_FALSE(board->RemoveTile(1, 1));
-  EXPECT_FALSE(board->RemoveTile(4, 3));
-  EXPECT_FALSE(board->RemoveTile(5, 0));
-  EXPECT_EQ(board->m_tilesLeft, 0);
-}
-
 }  // namespace

@@ -86,25 +86,4 @@ TEST(LogicHint, HintsOnTheBoardsAtTheLimits) {
   }
 }
 
-TEST(LogicHint, PairsAcrossTheWholeBoardAreFound) {
-  struct Case {
-    const char* name;
-    std::vector<PlacedTile> tiles;
-  };
-  // Each board holds exactly one linkable pair of kind 1 among tiles of distinct kinds.
-  const Case cases[] = {
-      {"opposite corners of the border ring", {{0, 0, 1}, {254, 254, 1}, {200, 0, 2}, {0, 200, 3}}},
-      {"two turns through the middle", {{10, 3, 1}, {240, 250, 1}, {11, 3, 2}, {10, 4, 4}, {9, 3, 5}}},
-      {"touching in the last column", {{254, 100, 1}, {254, 101, 1}}},
-  };
-  CLinkBfs bfs;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto board = BoardWith(255, 255, c.tiles);
-    KaveloHint hint{};
-    ASSERT_TRUE(board->FindHint(hint));
-    ExpectSoundHint(*board, hint, bfs);
-  }
-}
-
 }  // namespace
