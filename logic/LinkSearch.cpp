@@ -27,9 +27,9 @@ struct TileGrid {
 };
 
 bool AnyTile(const std::uint8_t* cells, int count) {
-  // Eight cells a word: rows of free cells are the long ones.
+  // A word at a time: rows of free cells are the long ones.
   int i = 0;
-  for (; i + 8 <= count; i += 8) {
+  for (; i + kBlock <= count; i += kBlock) {
     std::uint64_t word;
     std::memcpy(&word, cells + i, sizeof word);
     if (word != 0) return true;
@@ -61,8 +61,8 @@ bool HasFreeNeighbour(const TileGrid& grid, int x, int y) {
 // The lowest column that a path can reach from (x, y) along its row.
 int LeftmostReach(const TileGrid& grid, int x, int y) {
   const std::uint8_t* row = grid.Row(y);
-  for (std::uint64_t word = 0; x >= 8; x -= 8) {
-    std::memcpy(&word, row + x - 8, sizeof word);
+  for (std::uint64_t word = 0; x >= kBlock; x -= kBlock) {
+    std::memcpy(&word, row + x - kBlock, sizeof word);
     if (word != 0) break;
   }
   while (x > 0 && row[x - 1] == 0) --x;
