@@ -1,6 +1,28 @@
 #pragma once
-// The sound player.
+// The sound player: the table of WAV files by sound id, and their playback. The game's
+// sound ids equal the click results that play them: 0 wrong, 1 connect, 2 cancel,
+// 4 choose, 99 win.
+
+#include <string>
+
+#include "sound/SoundTree.h"
+
 class CKaveloSoundPlayer {
  public:
-  virtual ~CKaveloSoundPlayer() = default;
+  // Each player holds a reference to the process-wide wave playback while it exists; the
+  // audio device closes with the last player.
+  CKaveloSoundPlayer();
+  virtual ~CKaveloSoundPlayer();
+  CKaveloSoundPlayer(const CKaveloSoundPlayer&) = delete;
+  CKaveloSoundPlayer& operator=(const CKaveloSoundPlayer&) = delete;
+
+  // Plays the file stored under the id in the background and returns at once. An id
+  // without an entry plays an empty path, which is silence; so is every failure. Dropped
+  // while an earlier sound still loads or plays.
+  virtual void Play(int id);
+  // Stores the path under the id; an id that is present keeps its first path.
+  virtual void AddSound(int id, std::wstring path);
+
+ private:
+  CSoundTree m_sounds;  // sound id to path
 };

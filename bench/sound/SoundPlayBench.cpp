@@ -1,0 +1,125 @@
+// How long a click waits for its sound: Play of a 10-second WAV against decoding the same
+// file on the caller's thread, which is what Play hands to the worker.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/TextCodec.h"
+#include "platform/WaveFile.h"
+#include "platform/WavePlayback.h"
+#include "sound/KaveloSoundPlayer.h"
+#include "tests/sound/WaveWriter.h"
+
+namespace {
+
+constexpr auto kGenerous = std::chrono::seconds(60);
+
+// Ten seconds of 44.1 kHz stereo, so that playing it takes a real conversion.
+const std::string& TenSecondWave() {
+  static const std::string path = [] {
+    const kavelo::test::WaveHeader header{1, 2, 44100, 16, false};
+    std::vector<std::int16_t> samples;
+    for (int i = 0; i < header.rate * 10; ++i) {
+      const auto v = static_cast<std::int16_t>(12000 * std::sin(i * 0.03));
+      samples.push_back(v);
+      samples.push_back(static_cast<std::int16_t>(-v));
+    }
+    std::string p = "/tmp/kavelo_bench_sound_" + std::to_string(::getpid()) + ".wav";
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(samples.data());
+    kavelo::test::WriteFile(p, kavelo::test::MakeWave(header, std::span(bytes, samples.size() * 2)));
+    return p;
+  }();
+  return path;
+}
+
+// SDL's disk driver into /dev/null: a real device thread without sound hardware. With a
+// delay of 1 ms per 21 ms buffer the device takes a 10-second sound in half a second, so
+// the next iteration finds the playback idle without the device thread spinning.
+void UseDiskDevice(bool realTime) {
+  ::setenv("SDL_AUDIODRIVER", "disk", 1);
+  ::setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+  if (realTime) {
+    ::unsetenv("SDL_DISKAUDIODELAY");
+  } else {
+    ::setenv("SDL_DISKAUDIODELAY", "1", 1);
+  }
+}
+
+std::wstring WidePath() { return *kavelo::platform::NarrowToWide(TenSecondWave()); }
+
+double Microseconds(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::micro>(d).count();
+}
+
+void BM_PlayTenSecondWave(benchmark::State& state) {
+  UseDiskDevice(false);
+  CKaveloSoundPlayer player;
+  player.AddSound(99, WidePath());
+  double worst = 0;
+  for (auto _ : state) {
+    if (!kavelo::platform::WaitWavePlaybackIdle(kGenerous)) state.SkipWithError("playback never went idle");
+    const auto start = std::chrono::steady_clock::now();
+    player.Play(99);
+    const auto took = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(std::chrono::duration<double>(took).count());
+    worst = std::max(worst, Microseconds(took));
+    if (kavelo::platform::CurrentWavePlayback() == kavelo::platform::WavePlaybackState::kIdle) {
+      state.SkipWithError("the sound was not taken");
+    }
+  }
+  kavelo::platform::WaitWavePlaybackIdle(kGenerous);
+  state.counters["worst_us"] = worst;
+}
+BENCHMARK(BM_PlayTenSecondWave)->UseManualTime()->Iterations(30)->Unit(benchmark::kMicrosecond);
+
+// The first sound of a player that is alone: starts the audio subsystem and the worker.
+void BM_FirstPlayOfANewPlayer(benchmark::State& state) {
+  UseDiskDevice(false);
+  double worst = 0;
+  for (auto _ : state) {
+    CKaveloSoundPlayer player;
+    player.AddSound(99, WidePath());
+    const auto start = std::chrono::steady_clock::now();
+    player.Play(99);
+    const auto took = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(std::chrono::duration<double>(took).count());
+    worst = std::max(worst, Microseconds(took));
+    kavelo::platform::WaitWavePlaybackIdle(kGenerous);
+  }
+  state.counters["worst_us"] = worst;
+}
+BENCHMARK(BM_FirstPlayOfANewPlayer)->UseManualTime()->Iterations(10)->Unit(benchmark::kMicrosecond);
+
+// A click while the 10-second sound still plays: the request is dropped.
+void BM_PlayDroppedWhileASoundPlays(benchmark::State& state) {
+  UseDiskDevice(true);
+  CKaveloSoundPlayer player;
+  player.AddSound(99, WidePath());
+  player.Play(99);
+  kavelo::platform::WaitWaveLoaded(kGenerous);
+  for (auto _ : state) {
+    player.Play(99);
+  }
+  if (kavelo::platform::CurrentWavePlayback() != kavelo::platform::WavePlaybackState::kPlaying) {
+    state.SkipWithError("the sound ended before the measurement did");
+  }
+}
+BENCHMARK(BM_PlayDroppedWhileASoundPlays)->MinTime(0.5)->Unit(benchmark::kMicrosecond);
+
+// Baseline: reading and converting the file where the click happens.
+void BM_DecodeTenSecondWaveOnCaller(benchmark::State& state) {
+  const std::string path = TenSecondWave();
+  for (auto _ : state) {
+    auto samples = kavelo::platform::LoadWaveForOutput(path);
+    benchmark::DoNotOptimize(samples.data());
+    if (samples.empty()) state.SkipWithError("the file did not decode");
+  }
+}
+BENCHMARK(BM_DecodeTenSecondWaveOnCaller)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

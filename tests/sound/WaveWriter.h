@@ -1,0 +1,31 @@
+#pragma once
+// Test support: WAV files made in memory, and sounds that can be recognised again in what
+// the audio device was given.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kavelo::test {
+
+struct WaveHeader {
+  std::uint16_t tag = 1;  // 1 integer PCM, 3 float
+  int channels = 2;
+  int rate = 48000;
+  int bits = 16;
+  bool extensible = false;  // the 40-byte format chunk that names the tag in a GUID
+};
+
+// A RIFF WAVE with a "fmt " chunk from the header and a "data" chunk of the bytes given.
+std::vector<std::uint8_t> MakeWave(const WaveHeader& header, std::span<const std::uint8_t> samples);
+
+// Stereo frames at 48 kHz: the left channel counts up from 1, the right one holds `marker`
+// throughout, so that sounds with different markers never match.
+std::vector<std::int16_t> MarkedStereo(std::int16_t marker, int frames);
+// The same frames as a 16-bit WAV.
+std::vector<std::uint8_t> MarkedWave(std::int16_t marker, int frames);
+
+bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace kavelo::test
