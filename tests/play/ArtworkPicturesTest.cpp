@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <iterator>
 #include <set>
-#include <string>
-#include <vector>
+#include <tuple>
+#include <utility>
 
 #include "play/artwork/ArtworkSet.h"
-#include "play/artwork/Palette.h"
 #include "tests/play/GeneratedArtwork.h"
 
 #ifdef KAVELO_TEST_IMAGE_LOADER
@@ -18,46 +17,21 @@ namespace kavelo::artwork::test {
 namespace {
 
 constexpr int kCell = 48;
+constexpr int kTiles = 42;  // the game names tile1.png .. tile42.png
 
 std::string Numbered(const char* stem, int n) { return stem + std::to_string(n) + ".png"; }
+int Brightest(const Rgb& p) { return std::max({p[0], p[1], p[2]}); }
 
-struct ExpectedPicture {
-  std::string name;
-  int width;
-  int height;
-};
-
-std::vector<ExpectedPicture> ExpectedPictures() {
-  std::vector<ExpectedPicture> pictures;
-  for (int n = 1; n <= kTileCount; ++n) pictures.push_back({Numbered("tile", n), kCell, kCell});
-  for (int n = 1; n <= 10; ++n) pictures.push_back({Numbered("trail", n), kCell, kCell});
-  pictures.push_back({"choose.png", kCell, kCell});
-  pictures.push_back({"timebar.png", 768, 16});
-  return pictures;
+std::vector<std::string> PictureNames() {
+  std::vector<std::string> names = {"choose.png", "timebar.png"};
+  for (int n = 1; n <= kTiles; ++n) names.push_back(Numbered("tile", n));
+  for (int n = 1; n <= 10; ++n) names.push_back(Numbered("trail", n));
+  return names;
 }
 
-Picture Load(const std::string& name) {
-  std::optional<Picture> picture = LoadPicture(GeneratedFolder() / name);
-  if (!picture) {
-    ADD_FAILURE() << name << " does not load";
-    return {};
-  }
-  return *picture;
-}
-
-int Brightest(const std::array<std::uint8_t, 3>& p) { return std::max({p[0], p[1], p[2]}); }
-
-class ArtworkPictures : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_FALSE(GeneratedFolder().empty()) << "the generator failed"; }
-};
-
-TEST_F(ArtworkPictures, EveryNamedFileIsWrittenAndNothingElse) {
-  std::set<std::string> expected;
-  for (const auto& p : ExpectedPictures()) expected.insert(p.name);
-  for (const char* sound : {"choose.wav", "cancel.wav", "wrong.wav", "connect.wav", "win.wav"}) expected.insert(sound);
-  EXPECT_GE(kTileCount, 36);
-
+TEST_F(ArtworkFiles, EveryNamedFileIsWrittenAndNothingElse) {
+  std::set<std::string> expected = {"choose.wav", "cancel.wav", "wrong.wav", "connect.wav", "win.wav"};
+  for (const std::string& name : PictureNames()) expected.insert(name);
   std::set<std::string> written;
   for (const auto& entry : std::filesystem::directory_iterator(GeneratedFolder())) {
     written.insert(entry.path().filename().string());
@@ -65,146 +39,88 @@ TEST_F(ArtworkPictures, EveryNamedFileIsWrittenAndNothingElse) {
   EXPECT_EQ(written, expected);
   const std::vector<std::string> listed = ArtworkFileNames();
   EXPECT_EQ(std::set<std::string>(listed.begin(), listed.end()), expected);
+  EXPECT_NE(RunGenerator(""), 0);
+  EXPECT_NE(RunGenerator("/proc/kavelo-cannot-be-made"), 0);
 }
 
-TEST_F(ArtworkPictures, EveryPictureDecodesAtItsSize) {
-  for (const ExpectedPicture& expected : ExpectedPictures()) {
-    const Picture picture = Load(expected.name);
-    EXPECT_EQ(picture.width, expected.width) << expected.name;
-    EXPECT_EQ(picture.height, expected.height) << expected.name;
-  }
-}
-
+TEST_F(ArtworkFiles, EveryPictureLoadsAtItsSize) {
+  for (const std::string& name : PictureNames()) {
+    const int width = name == "timebar.png" ? 768 : kCell, height = name == "timebar.png" ? 16 : kCell;
+    const Picture picture = LoadPicture(name);
+    ASSERT_EQ(std::tuple(picture.width, picture.height), std::tuple(width, height)) << name;
 #ifdef KAVELO_TEST_IMAGE_LOADER
-TEST_F(ArtworkPictures, TheGamesOwnLoaderReadsEveryPictureAsSdlImageDoes) {
-  for (const ExpectedPicture& expected : ExpectedPictures()) {
+    // The game's own loader reads the same pixels; its rows run bottom-up as blue, green, red, alpha.
     COlePicture loader;
-    std::unique_ptr<std::uint8_t[]> pixels;
-    int width = 0, height = 0, bits = 0;
-    const std::wstring path = (GeneratedFolder() / expected.name).wstring();
-    ASSERT_EQ(LoadImageBits(loader, path, pixels, width, height, bits), 0) << expected.name;
-    ASSERT_EQ(width, expected.width);
-    ASSERT_EQ(height, expected.height);
-    EXPECT_EQ(bits, 32);
-    const Picture reference = Load(expected.name);
-    // The loader's rows run bottom-up, each pixel blue, green, red, alpha.
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        const std::uint8_t* p = pixels.get() + (static_cast<std::size_t>(height - 1 - y) * width + x) * 4;
-        const auto& r = reference.At(x, y);
-        ASSERT_TRUE(p[2] == r[0] && p[1] == r[1] && p[0] == r[2]) << expected.name << " at " << x << "," << y;
+    std::unique_ptr<std::uint8_t[]> bits;
+    int w = 0, h = 0, depth = 0;
+    ASSERT_EQ(LoadImageBits(loader, (GeneratedFolder() / name).wstring(), bits, w, h, depth), 0) << name;
+    ASSERT_EQ(std::tuple(w, h, depth), std::tuple(width, height, 32)) << name;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const std::uint8_t* p = bits.get() + (static_cast<std::size_t>(h - 1 - y) * w + x) * 4;
+        ASSERT_EQ((Rgb{p[2], p[1], p[0]}), picture.At(x, y)) << name << " at " << x << "," << y;
       }
     }
+#endif
   }
 }
-#endif
 
-TEST_F(ArtworkPictures, TilesDifferPairwiseOverAClearArea) {
+TEST_F(ArtworkFiles, TilesDifferPairwiseAndAreKeyedOnlyOutsideTheFace) {
   std::vector<Picture> tiles;
-  for (int n = 1; n <= kTileCount; ++n) tiles.push_back(Load(Numbered("tile", n)));
-  for (int a = 0; a < kTileCount; ++a) {
-    for (int b = a + 1; b < kTileCount; ++b) {
-      // Pixels where the two tiles clearly differ (a step of 64 in some channel).
-      int differing = 0;
-      for (std::size_t i = 0; i < tiles[a].pixels.size() && i < tiles[b].pixels.size(); ++i) {
-        for (int c = 0; c < 3; ++c) {
-          if (std::abs(tiles[a].pixels[i][c] - tiles[b].pixels[i][c]) >= 64) {
-            ++differing;
-            break;
-          }
-        }
+  for (int n = 1; n <= kTiles; ++n) tiles.push_back(LoadPicture(Numbered("tile", n)));
+  for (int a = 0; a < kTiles; ++a) {
+    ASSERT_EQ(tiles[a].pixels.size(), static_cast<std::size_t>(kCell * kCell));
+    for (int b = 0; b < a; ++b) {
+      int differing = 0;  // pixels where some channel steps by 64 or more
+      for (std::size_t i = 0; i < tiles[a].pixels.size(); ++i) {
+        const Rgb &p = tiles[a].pixels[i], &q = tiles[b].pixels[i];
+        differing += std::abs(p[0] - q[0]) >= 64 || std::abs(p[1] - q[1]) >= 64 || std::abs(p[2] - q[2]) >= 64;
       }
       EXPECT_GE(differing, 150) << "tile" << a + 1 << " and tile" << b + 1 << " look alike";
     }
+    // Pure black is the key colour: around the face it keys the tile's corners away,
+    // inside it would punch a hole. The face is convex, so black may only run in from
+    // either end of a row.
+    const Picture& tile = tiles[a];
+    for (auto row = tile.pixels.begin(); row != tile.pixels.end(); row += kCell) {
+      const auto first = std::find_if_not(row, row + kCell, IsPureBlack);
+      const auto last = std::find_if_not(std::reverse_iterator(row + kCell), std::reverse_iterator(row), IsPureBlack).base();
+      EXPECT_EQ(std::count_if(first, std::max(first, last), IsPureBlack), 0) << "tile" << a + 1 << " has a hole";
+    }
+    EXPECT_TRUE(IsPureBlack(tile.At(kCell - 1, 0))) << "tile" << a + 1 << " is not keyed at its corner";
+    EXPECT_LT(std::count_if(tile.pixels.begin(), tile.pixels.end(), IsPureBlack), kCell * kCell / 5) << "tile" << a + 1;
   }
 }
 
-// Pure black is the key colour: it must surround each tile and never show inside it,
-// where it would punch a hole through the face.
-TEST_F(ArtworkPictures, TilesAreKeyedOnlyOutsideTheFace) {
-  for (int n = 1; n <= kTileCount; ++n) {
-    const Picture tile = Load(Numbered("tile", n));
-    ASSERT_EQ(tile.width, kCell);
-    for (auto [x, y] : {std::pair{0, 0}, {kCell - 1, 0}, {0, kCell - 1}, {kCell - 1, kCell - 1}}) {
-      EXPECT_TRUE(IsPureBlack(tile.At(x, y))) << "tile" << n << " corner " << x << "," << y;
-    }
-    // Flood the key colour in from the border; every pure black pixel must be reached.
-    std::vector<char> reached(tile.pixels.size(), 0);
-    std::vector<std::pair<int, int>> stack;
-    for (int i = 0; i < kCell; ++i) {
-      for (auto p : {std::pair{i, 0}, {i, kCell - 1}, {0, i}, {kCell - 1, i}}) stack.push_back(p);
-    }
-    int black = 0;
-    for (const auto& p : tile.pixels) black += IsPureBlack(p);
-    int flooded = 0;
-    while (!stack.empty()) {
-      auto [x, y] = stack.back();
-      stack.pop_back();
-      if (x < 0 || y < 0 || x >= kCell || y >= kCell) continue;
-      const std::size_t i = static_cast<std::size_t>(y) * kCell + x;
-      if (reached[i] || !IsPureBlack(tile.pixels[i])) continue;
-      reached[i] = 1;
-      ++flooded;
-      stack.insert(stack.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
-    }
-    EXPECT_EQ(flooded, black) << "tile" << n << " has pure black pixels inside its face";
-    EXPECT_LT(black, kCell * kCell / 5) << "tile" << n << " face is too small";
-  }
-}
-
-TEST_F(ArtworkPictures, TrailGlowsBrightestFirstAndFades) {
+TEST_F(ArtworkFiles, TrailFadesFrameByFrame) {
   double previous = 1e9;
   for (int n = 1; n <= 10; ++n) {
-    const Picture frame = Load(Numbered("trail", n));
+    const Picture frame = LoadPicture(Numbered("trail", n));
     ASSERT_EQ(frame.width, kCell);
     double total = 0;
-    for (const auto& p : frame.pixels) total += p[0] + p[1] + p[2];
+    for (const Rgb& p : frame.pixels) total += p[0] + p[1] + p[2];
     const double mean = total / (3.0 * frame.pixels.size());
-    EXPECT_LT(mean, previous) << "trail" << n << " is not fainter than the frame before";
-    previous = mean;
+    EXPECT_LT(mean, std::exchange(previous, mean)) << "trail" << n << " is not fainter than the frame before";
     EXPECT_GT(mean, 1.0) << "trail" << n << " is invisible";
-    // The glow reaches the middle of every side, so the cells of a path join up, and
-    // is brighter there than in the corners.
-    const int middle = kCell / 2;
-    for (auto [x, y] : {std::pair{middle, 0}, {0, middle}, {kCell - 1, middle}, {middle, kCell - 1}}) {
-      EXPECT_GT(Brightest(frame.At(x, y)), Brightest(frame.At(0, 0))) << "trail" << n << " side " << x << "," << y;
-    }
-    if (n == 1) {
-      EXPECT_GE(Brightest(frame.At(middle, middle)), 240);
-    }
+    // The glow reaches the middle of a side, so the cells of a path join up.
+    EXPECT_GT(Brightest(frame.At(kCell / 2, 0)), Brightest(frame.At(0, 0))) << "trail" << n;
   }
 }
 
-TEST_F(ArtworkPictures, SelectionMarkIsABrightBorderAroundAKeyedCentre) {
-  const Picture mark = Load("choose.png");
+TEST_F(ArtworkFiles, MarkIsABrightBorderAroundAKeyedCentreAndTheTimeBarHasNoKey) {
+  const Picture mark = LoadPicture("choose.png");
   ASSERT_EQ(mark.width, kCell);
   for (int y = 8; y < kCell - 8; ++y) {
     for (int x = 8; x < kCell - 8; ++x) ASSERT_TRUE(IsPureBlack(mark.At(x, y))) << x << "," << y;
   }
-  const int middle = kCell / 2;
-  for (int inset = 1; inset <= 3; ++inset) {
-    for (auto [x, y] : {std::pair{middle, inset}, {inset, middle}, {kCell - 1 - inset, middle}, {middle, kCell - 1 - inset}}) {
-      EXPECT_GE(Brightest(mark.At(x, y)), 180) << "border at " << x << "," << y;
-    }
+  for (auto [x, y] : {std::pair{kCell / 2, 2}, {2, kCell / 2}, {kCell - 3, kCell / 2}, {kCell / 2, kCell - 3}}) {
+    EXPECT_GE(Brightest(mark.At(x, y)), 180) << "no bright border at " << x << "," << y;
   }
-}
-
-TEST_F(ArtworkPictures, TimeBarRunsFromRedToGreenWithoutKeyColour) {
-  const Picture bar = Load("timebar.png");
+  const Picture bar = LoadPicture("timebar.png");
   ASSERT_EQ(bar.width, 768);
-  for (const auto& p : bar.pixels) ASSERT_FALSE(IsPureBlack(p));
-  const auto& left = bar.At(4, 8);
-  const auto& middle = bar.At(384, 8);
-  const auto& right = bar.At(763, 8);
-  EXPECT_GT(left[0], left[1] + 80);    // red
-  EXPECT_GT(right[1], right[0] + 80);  // green
-  EXPECT_GT(std::min(middle[0], middle[1]), middle[2] + 80);  // yellow
-}
-
-TEST(ArtworkProgram, RefusesAMissingOrUnusableFolder) {
-  EXPECT_NE(RunGenerator(""), 0);
-  EXPECT_NE(RunGenerator("one two"), 0);
-  EXPECT_NE(RunGenerator("/proc/kavelo-cannot-be-made"), 0);
+  EXPECT_EQ(std::count_if(bar.pixels.begin(), bar.pixels.end(), IsPureBlack), 0);
+  EXPECT_GT(bar.At(4, 8)[0], bar.At(4, 8)[1] + 80);      // red on the left
+  EXPECT_GT(bar.At(763, 8)[1], bar.At(763, 8)[0] + 80);  // green on the right
 }
 
 }  // namespace
