@@ -14,63 +14,35 @@ class CLinkBfs {
  public:
   bool Linked(const CKaveloInternal& board, int x1, int y1, int x2, int y2) {
     const int width = board.m_width;
-    const int height = board.m_height;
-    const auto inGrid = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; };
-    if (!board.m_boardReady || !board.m_tiles || !inGrid(x1, y1) || !inGrid(x2, y2)) return false;
-    if (x1 == x2 && y1 == y2) return false;
-
-    const std::size_t states = static_cast<std::size_t>(width) * height * kDirections * (kMaxTurns + 1);
-    if (m_seen.size() < states) {
-      m_seen.assign(states, 0);
-      m_queue.resize(states);
-    }
-    if (++m_search == 0) {  // the stamps wrapped: start them afresh
-      std::fill(m_seen.begin(), m_seen.end(), 0u);
-      m_search = 1;
-    }
-
-    std::size_t head = 0;
-    std::size_t tail = 0;
-    const std::uint8_t* tiles = board.m_tiles.get();
-    // Steps into (x, y) heading `dir` with `turns` used; true when that reaches the far end.
-    const auto step = [&](int x, int y, int dir, int turns) {
-      if (!inGrid(x, y)) return false;
-      if (x == x2 && y == y2) return true;
-      if (tiles[y * width + x] != 0) return false;
-      std::uint32_t& seen = m_seen[((static_cast<std::size_t>(y) * width + x) * kDirections + dir) * (kMaxTurns + 1) + turns];
-      if (seen != m_search) {
+    const auto inGrid = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < board.m_height; };
+    if (!board.m_boardReady || !board.m_tiles || (x1 == x2 && y1 == y2)) return false;
+    if (!inGrid(x1, y1) || !inGrid(x2, y2)) return false;
+    m_seen.resize(std::max(m_seen.size(), static_cast<std::size_t>(width) * board.m_height * kStatesPerCell));
+    if (++m_search == 0) std::fill(m_seen.begin(), m_seen.end(), m_search++);  // the stamps wrapped: all 0, then 1
+    m_queue.assign(1, State{std::uint8_t(x1), std::uint8_t(y1), kNowhere, 0});
+    for (std::size_t head = 0; head < m_queue.size(); ++head) {
+      const State s = m_queue[head];
+      for (int dir = 0; dir < 4; ++dir) {
+        const int x = s.x + kStep[dir][0];
+        const int y = s.y + kStep[dir][1];
+        const int turns = s.turns + (s.dir == kNowhere || dir == s.dir ? 0 : 1);
+        if ((dir + 2) % 4 == s.dir || turns > 2 || !inGrid(x, y)) continue;  // turning back never helps
+        if (x == x2 && y == y2) return true;
+        std::uint32_t& seen = m_seen[(static_cast<std::size_t>(y) * width + x) * kStatesPerCell + dir * 3 + turns];
+        if (board.m_tiles[y * width + x] != 0 || seen == m_search) continue;
         seen = m_search;
-        m_queue[tail++] = {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(dir),
-                           static_cast<std::uint8_t>(turns)};
-      }
-      return false;
-    };
-
-    for (int dir = 0; dir < kDirections; ++dir) {
-      if (step(x1 + kDx[dir], y1 + kDy[dir], dir, 0)) return true;
-    }
-    while (head < tail) {
-      const State s = m_queue[head++];
-      for (int dir = 0; dir < kDirections; ++dir) {
-        if (dir == (s.dir + 2) % kDirections) continue;  // turning back never helps
-        const int turns = s.turns + (dir == s.dir ? 0 : 1);
-        if (turns > kMaxTurns) continue;
-        if (step(s.x + kDx[dir], s.y + kDy[dir], dir, turns)) return true;
+        m_queue.push_back({std::uint8_t(x), std::uint8_t(y), std::uint8_t(dir), std::uint8_t(turns)});
       }
     }
     return false;
   }
 
  private:
-  static constexpr int kDirections = 4;
-  static constexpr int kMaxTurns = 2;
-  static constexpr int kDx[kDirections] = {1, 0, -1, 0};
-  static constexpr int kDy[kDirections] = {0, 1, 0, -1};
+  static constexpr int kStatesPerCell = 4 * 3;  // four directions of travel, zero to two turns used
+  static constexpr std::uint8_t kNowhere = 4;   // the start's direction: any first step is straight on
+  static constexpr int kStep[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};  // x and y per direction
 
-  struct State {
-    std::uint8_t x, y, dir, turns;
-  };
-
+  struct State { std::uint8_t x, y, dir, turns; };
   std::vector<std::uint32_t> m_seen;  // per state: the search that reached it
   std::vector<State> m_queue;
   std::uint32_t m_search = 0;
