@@ -3,192 +3,111 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <map>
-#include <memory>
 
 namespace kavelo::image::test {
 namespace {
 
-struct SurfaceFree {
-  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
+std::uint8_t Byte(std::uint32_t value) { return static_cast<std::uint8_t>(value); }
 
-Surface MakeSurface(const TestPicture& picture, bool withAlpha) {
-  Surface surface(SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, 32,
-                                                 SDL_PIXELFORMAT_RGBA32));
-  if (!surface) return surface;
-  for (int y = 0; y < picture.height; ++y) {
-    auto* row = static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch;
-    for (int x = 0; x < picture.width; ++x) {
-      const Rgba c = picture.At(x, y);
-      row[4 * x] = c.r;
-      row[4 * x + 1] = c.g;
-      row[4 * x + 2] = c.b;
-      row[4 * x + 3] = withAlpha ? c.a : 255;
-    }
-  }
-  return surface;
-}
-
-// Writes GIF codes of a fixed 9-bit width, least significant bit first.
-class CodeWriter {
- public:
-  void Put(unsigned code) {
-    m_bits |= code << m_count;
-    m_count += 9;
-    while (m_count >= 8) {
-      m_bytes.push_back(static_cast<std::uint8_t>(m_bits & 0xFF));
-      m_bits >>= 8;
-      m_count -= 8;
-    }
-  }
-  std::vector<std::uint8_t> Finish() {
-    if (m_count > 0) m_bytes.push_back(static_cast<std::uint8_t>(m_bits & 0xFF));
-    return m_bytes;
-  }
-
- private:
-  unsigned m_bits = 0;
-  int m_count = 0;
-  std::vector<std::uint8_t> m_bytes;
-};
-
-}  // namespace
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kavelo-image-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) != nullptr) m_root = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  if (!m_root.empty()) std::filesystem::remove_all(m_root, ignored);
-}
-
-TestPicture Gradient(int width, int height) {
-  TestPicture picture{width, height, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      picture.pixels.push_back({static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1)),
-                                static_cast<std::uint8_t>(y * 255 / std::max(1, height - 1)), 40, 255});
-    }
-  }
-  return picture;
-}
-
-TestPicture Quadrants(int side) {
-  const Rgba colours[4] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}};
-  TestPicture picture{side, side, {}};
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) picture.pixels.push_back(colours[(y >= side / 2) * 2 + (x >= side / 2)]);
-  }
-  return picture;
-}
-
-bool WriteBmp(const TestPicture& picture, const std::filesystem::path& path, bool withAlpha) {
-  const Surface surface = MakeSurface(picture, withAlpha);
-  if (!surface) return false;
-  if (!withAlpha) {
-    // 24 bits per pixel: the common form of a picture without alpha.
-    const Surface rgb(SDL_ConvertSurfaceFormat(surface.get(), SDL_PIXELFORMAT_BGR24, 0));
-    return rgb && SDL_SaveBMP(rgb.get(), path.c_str()) == 0;
-  }
-  return SDL_SaveBMP(surface.get(), path.c_str()) == 0;
-}
-
-bool WritePng(const TestPicture& picture, const std::filesystem::path& path) {
-  const Surface surface = MakeSurface(picture, true);
-  return surface && IMG_SavePNG(surface.get(), path.c_str()) == 0;
-}
-
-bool WriteJpeg(const TestPicture& picture, const std::filesystem::path& path) {
-  const Surface surface = MakeSurface(picture, false);
-  return surface && IMG_SaveJPG(surface.get(), path.c_str(), 100) == 0;
-}
-
-std::vector<std::uint8_t> EncodeGif(const TestPicture& picture) {
-  // A 256-entry palette; a transparent colour takes the entry after the picture's colours.
-  std::map<std::uint32_t, unsigned> indexOf;
-  bool transparent = false;
+Bytes EncodeGif(const TestPicture& picture) {
+  std::vector<std::uint32_t> colours = {0};  // entry 0 is the transparent colour
+  Bytes data;                                // 9-bit codes, least significant bit first
+  std::uint32_t bits = 0, count = 0;
+  const auto put = [&](std::uint32_t code) {
+    for (bits |= code << count, count += 9; count >= 8; count -= 8, bits >>= 8) data.push_back(Byte(bits));
+  };
   for (const Rgba& c : picture.pixels) {
-    if (c.a == 0) transparent = true;
-    else indexOf.emplace((c.r << 16) | (c.g << 8) | c.b, 0);
+    const std::uint32_t key = c.a == 0 ? 0 : (1u << 24) | (c.r << 16) | (c.g << 8) | c.b;
+    auto at = std::find(colours.begin(), colours.end(), key);
+    if (at == colours.end()) at = colours.insert(at, key);
+    put(256);  // a clear code before each pixel keeps the code table from growing
+    put(static_cast<std::uint32_t>(at - colours.begin()));
   }
-  if (indexOf.size() + transparent > 256) return {};
-  std::vector<std::uint8_t> palette(256 * 3, 0);
-  unsigned next = 0;
-  for (auto& [key, index] : indexOf) {
-    index = next++;
-    palette[index * 3] = static_cast<std::uint8_t>(key >> 16);
-    palette[index * 3 + 1] = static_cast<std::uint8_t>(key >> 8);
-    palette[index * 3 + 2] = static_cast<std::uint8_t>(key);
-  }
-  const unsigned transparentIndex = next;
-  std::vector<unsigned> indices;
-  for (const Rgba& c : picture.pixels) {
-    indices.push_back(c.a == 0 ? transparentIndex : indexOf.at((c.r << 16) | (c.g << 8) | c.b));
-  }
-
-  const auto w = static_cast<std::uint8_t>(picture.width & 0xFF), wHigh = static_cast<std::uint8_t>(picture.width >> 8);
-  const auto h = static_cast<std::uint8_t>(picture.height & 0xFF), hHigh = static_cast<std::uint8_t>(picture.height >> 8);
-  std::vector<std::uint8_t> out = {'G', 'I', 'F', '8', '9', 'a', w, wHigh, h, hHigh, 0xF7, 0, 0};
-  out.insert(out.end(), palette.begin(), palette.end());
-  if (transparent) out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, static_cast<std::uint8_t>(transparentIndex), 0});
-  out.insert(out.end(), {0x2C, 0, 0, 0, 0, w, wHigh, h, hHigh, 0, 8});
-
-  // Codes stay 9 bits wide: a clear code comes back long before the table reaches 512.
-  constexpr unsigned kClear = 256, kEnd = 257;
-  CodeWriter codes;
-  codes.Put(kClear);
-  int sinceClear = 0;
-  for (unsigned index : indices) {
-    if (sinceClear == 200) {
-      codes.Put(kClear);
-      sinceClear = 0;
-    }
-    codes.Put(index);
-    ++sinceClear;
-  }
-  codes.Put(kEnd);
-  const std::vector<std::uint8_t> data = codes.Finish();
-  for (std::size_t at = 0; at < data.size(); at += 255) {
-    const std::size_t length = std::min<std::size_t>(255, data.size() - at);
-    out.push_back(static_cast<std::uint8_t>(length));
-    out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
-               data.begin() + static_cast<std::ptrdiff_t>(at + length));
-  }
-  out.push_back(0);
-  out.push_back(0x3B);
+  put(257);
+  data.insert(data.end(), 2 - data.size() % 2, Byte(bits));  // the last bits, padded to whole sub-blocks
+  if (colours.size() > 256) return {};
+  colours.resize(256);
+  const std::uint8_t w0 = Byte(picture.width), w1 = Byte(picture.width >> 8);
+  const std::uint8_t h0 = Byte(picture.height), h1 = Byte(picture.height >> 8);
+  Bytes out = {'G', 'I', 'F', '8', '9', 'a', w0, w1, h0, h1, 0xF7, 0, 0};  // 256 colours follow
+  for (std::uint32_t c : colours) out.insert(out.end(), {Byte(c >> 16), Byte(c >> 8), Byte(c)});
+  // A control block naming entry 0 transparent, then the frame: its place, sides and code size.
+  out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, w0, w1, h0, h1, 0, 8});
+  // Sub-blocks of two bytes each: small, yet enough for the decoder to join a 9-bit code.
+  for (std::size_t at = 0; at < data.size(); at += 2) out.insert(out.end(), {2, data[at], data[at + 1]});
+  out.insert(out.end(), {0, 0x3B});
   return out;
 }
 
-bool WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+}  // namespace
+
+std::filesystem::path Scratch(const std::string& name) {
+  static const struct Folder {
+    std::string root = (std::filesystem::temp_directory_path() / "kavelo-image-XXXXXX").string();
+    Folder() { ::mkdtemp(root.data()); }
+    ~Folder() { std::error_code ignored; std::filesystem::remove_all(root, ignored); }
+  } folder;
+  return std::filesystem::path(folder.root) / name;
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-std::uint32_t PngCrc(const std::uint8_t* bytes, std::size_t size) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= bytes[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+TestPicture Gradient(int width, int height, Alpha alpha) {
+  TestPicture picture{width, height, {}};
+  for (int i = 0; i < width * height; ++i) {
+    const int x = i % width * 255 / std::max(1, width - 1), y = i / width * 255 / std::max(1, height - 1);
+    const int a = alpha == Alpha::kFading ? 255 - x : alpha == Alpha::kKeyed && x == 255 ? 0 : 255;
+    picture.pixels.push_back({Byte(x), Byte(y), 40, Byte(a)});
   }
-  return crc ^ 0xFFFFFFFFu;
+  return picture;
 }
 
-std::vector<std::uint8_t> ExpectedBgra(const Rgba& colour) {
-  return {static_cast<std::uint8_t>(colour.b * colour.a / 255), static_cast<std::uint8_t>(colour.g * colour.a / 255),
-          static_cast<std::uint8_t>(colour.r * colour.a / 255), colour.a};
+Bytes Encode(const TestPicture& picture, Format format) {
+  if (format == Format::kGif) return EncodeGif(picture);
+  using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
+  const Surface rgba(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Rgba*>(picture.pixels.data()), picture.width,
+                     picture.height, 32, picture.width * 4, SDL_PIXELFORMAT_RGBA32), SDL_FreeSurface);
+  const Surface rgb(rgba ? SDL_ConvertSurfaceFormat(rgba.get(), SDL_PIXELFORMAT_BGR24, 0) : nullptr, SDL_FreeSurface);
+  Bytes bytes(static_cast<std::size_t>(picture.width) * picture.height * 8 + 65536);
+  SDL_RWops* out = rgb ? SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size())) : nullptr;
+  if (out == nullptr) return {};
+  SDL_Surface* const source = format == Format::kBmp32 || format == Format::kPng ? rgba.get() : rgb.get();
+  const int failed = format == Format::kPng ? IMG_SavePNG_RW(source, out, 0)
+                     : format == Format::kJpeg ? IMG_SaveJPG_RW(source, out, 0, 100) : SDL_SaveBMP_RW(source, out, 0);
+  bytes.resize(failed ? 0 : static_cast<std::size_t>(SDL_RWtell(out)));
+  SDL_RWclose(out);
+  return bytes;
+}
+
+std::wstring Written(const std::string& name, const Bytes& bytes) {
+  std::ofstream file(Scratch(name), std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  EXPECT_TRUE(file) << "cannot write " << name;
+  return Scratch(name).wstring();
+}
+
+Bytes Patched(Bytes bytes, std::size_t at, std::uint32_t value, int count, bool big) {
+  for (int i = 0; i < count; ++i) bytes.at(at + i) = Byte(value >> (8 * (big ? count - 1 - i : i)));
+  return bytes;
+}
+
+::testing::AssertionResult SamePixels(const LoadedPicture& loaded, const TestPicture& expected, int tolerance) {
+  const int w = expected.width, h = expected.height;
+  if (!loaded.pixels || loaded.width != w || loaded.height != h || loaded.bitsPerPixel != 32) {
+    return ::testing::AssertionFailure() << "loaded " << loaded.width << " x " << loaded.height;
+  }
+  for (int i = 0; i < w * h * 4; ++i) {
+    const int x = i / 4 % w, y = i / 4 / w;
+    const Rgba c = expected.pixels[static_cast<std::size_t>(i / 4)];
+    const int want[4] = {c.b * c.a / 255, c.g * c.a / 255, c.r * c.a / 255, c.a};
+    const int got = loaded.pixels[static_cast<std::size_t>(((h - 1 - y) * w + x) * 4 + i % 4)];  // bottom row first
+    if (std::abs(got - want[i % 4]) > tolerance) {
+      return ::testing::AssertionFailure() << "(" << x << ", " << y << ") byte " << i % 4 << " is " << got;
+    }
+  }
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace kavelo::image::test
