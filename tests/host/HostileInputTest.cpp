@@ -1,0 +1,349 @@
+// Hostile hosts, through the text protocol: every text gives a clear refusal or a sound
+// result, and no frame is delivered outside the host's buffer, which carries guard bytes
+// after its end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GameHost.h"
+
+using kavelo::test::ArtFolder;
+using kavelo::test::GameHost;
+using kavelo::test::KindColour;
+using kavelo::test::SteppedClock;
+using kavelo::test::WriteSolidBmp;
+
+namespace {
+
+constexpr int kCell = 8;
+constexpr int kFrameWidth = 6 * kCell;  // the 6 x 5 board of the base set-up, exactly
+constexpr int kFrameHeight = 5 * kCell;
+constexpr int kTiles = 255;        // "c" may reach 255
+constexpr int kTrailFrames = 300;  // "animationFrames" beyond 8 bits
+constexpr std::size_t kGuardBytes = 256;
+constexpr char kUnwritten = 0x5A;
+constexpr char kGuard = static_cast<char>(0xA5);
+
+using Bgra = std::array<std::uint8_t, 4>;
+constexpr Bgra kBlack = {0, 0, 0, 0};
+constexpr Bgra kRed = {0, 0, 255, 255};    // the selection mark
+constexpr Bgra kGreen = {0, 200, 0, 255};  // the wide time bar
+constexpr Bgra kWhite = {255, 255, 255, 255};
+
+Bgra Tile(int kind) {
+  const auto c = KindColour(kind);
+  return {c.b, c.g, c.r, 255};
+}
+
+std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+std::wstring Replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
+// A host buffer for a frame of width x height, followed by guard bytes.
+class GuardedFrame {
+ public:
+  GuardedFrame(int width, int height)
+      : m_width(width), m_frameBytes(static_cast<std::size_t>(width) * height * 4),
+        m_bytes(m_frameBytes + kGuardBytes, kUnwritten) {
+    std::fill(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_frameBytes), m_bytes.end(), kGuard);
+  }
+  char* Data() { return m_bytes.data(); }
+  bool GuardsIntact() const {
+    return std::all_of(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_frameBytes), m_bytes.end(),
+                       [](char c) { return c == kGuard; });
+  }
+  bool Written() const {
+    return std::any_of(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_frameBytes),
+                       [](char c) { return c != kUnwritten; });
+  }
+  Bgra Pixel(int x, int y) const {
+    const char* p = &m_bytes[(static_cast<std::size_t>(y) * m_width + x) * 4];
+    return {std::uint8_t(p[0]), std::uint8_t(p[1]), std::uint8_t(p[2]), std::uint8_t(p[3])};
+  }
+
+ private:
+  int m_width;
+  std::size_t m_frameBytes;
+  std::vector<char> m_bytes;
+};
+
+class HostileInput : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    art = new ArtFolder(kTiles, kTrailFrames, kCell);
+    WriteSolidBmp(art->Path("widebar.bmp"), 500, 4, 0, 200, 0);
+    // A series of three sizes: 8 x 8, then narrower and taller, then wider and flatter.
+    const auto c2 = KindColour(2), c3 = KindColour(3);
+    WriteSolidBmp(art->Path("mixed1.bmp"), kCell, kCell, KindColour(1).r, KindColour(1).g, KindColour(1).b);
+    WriteSolidBmp(art->Path("mixed2.bmp"), 3, 5, c2.r, c2.g, c2.b);
+    WriteSolidBmp(art->Path("mixed3.bmp"), 20, 2, c3.r, c3.g, c3.b);
+    WriteSolidBmp(art->Path("shorttrail1.bmp"), kCell, kCell, 255, 255, 1);
+    WriteSolidBmp(art->Path("shorttrail2.bmp"), 2, 3, 255, 255, 2);
+  }
+  static void TearDownTestSuite() {
+    delete art;
+    art = nullptr;
+  }
+
+  // The 6 x 5 board of 3 kinds dealt 4 times, packed and not shuffled: kind 1 on cells
+  // (0,0) to (3,0), kind 2 on (4,0), (5,0), (0,1), (1,1). Pairs given before it win.
+  std::wstring SetUpText(const std::string& before = "", int frames = 3) const {
+    return W(before) + art->SetUp(6, 5, 3, 4, kFrameWidth, kFrameHeight, frames);
+  }
+  int SetUp(GuardedFrame& frame, const std::wstring& text) {
+    host.AllocGdiData(frame.Data(), 0, 0, 0);
+    return host.SetGameParam(text);
+  }
+  int Click(int x, int y) { return host.InputEvent(W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";")); }
+  void Ticks(int n) {
+    for (int i = 0; i < n; ++i) ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+  }
+
+  static ArtFolder* art;
+  SteppedClock clock;
+  GameHost host;
+};
+
+ArtFolder* HostileInput::art = nullptr;
+
+}  // namespace
+
+TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) {
+  const std::string longDigits(600, '0');  // longer than the 512-byte value buffer
+  const std::string dir = art->Path("");
+  // A refusal before the frame geometry is taken leaves nothing to draw; a refusal at the
+  // pictures leaves a renderer that draws what it has.
+  enum Outcome { Game, Refused, RefusedButDrawn };
+  struct Case {
+    const char* what;
+    std::wstring text;
+    Outcome outcome;
+    int bufferWidth = kFrameWidth, bufferHeight = kFrameHeight;
+  } cases[] = {
+      {"w 0", SetUpText("w,0;"), Refused},
+      {"w 2 leaves no interior", SetUpText("w,2;"), Refused},
+      {"w 3", SetUpText("w,3;"), Game},
+      {"w 255", SetUpText("w,255;"), Game},
+      {"w 256 keeps 0 in 8 bits", SetUpText("w,256;"), Refused},
+      {"w 259 keeps 3", SetUpText("w,259;"), Game},
+      {"w 300 keeps 44", SetUpText("w,300;"), Game},
+      {"h 0", SetUpText("h,0;"), Refused},
+      {"h 256", SetUpText("h,256;"), Refused},
+      {"h 300", SetUpText("h,300;"), Game},
+      {"w and h 255", SetUpText("w,255;h,255;"), Game},
+      {"c 255 with 255 pictures", SetUpText("c,255;"), Game},
+      {"c 256 keeps no kind", SetUpText("c,256;"), Refused},
+      {"r 255", SetUpText("r,255;"), Game},
+      {"c and r 255 on the largest board", SetUpText("w,255;h,255;c,255;r,255;"), Game},
+      {"w beyond 32 bits saturates to 255", SetUpText("w,4294967302;"), Game},
+      {"w far below 32 bits saturates to 0", SetUpText("w,-99999999999;"), Refused},
+      {"screen 100000 x 100000", SetUpText("screenWidth,100000;screenHeight,100000;"), Refused},
+      {"screen 1 x 1", SetUpText("screenWidth,1;screenHeight,1;"), Game, 1, 1},
+      {"screen one pixel wider than a surface", SetUpText("screenWidth,16385;screenHeight,1;"), Refused, 16385, 1},
+      {"screenBits 24", SetUpText("screenBits,24;"), Refused},
+      {"screen width negative", SetUpText("screenWidth,-48;"), Refused},
+      {"origin far left and above", SetUpText("zeroX,-100000;zeroY,-2147483648;"), Game},
+      {"origin far right and below", SetUpText("zeroX,2147483647;zeroY,99999999999;"), Game},
+      {"animationFrames 65535 with 300 files", SetUpText("animationFrames,65535;"), RefusedButDrawn},
+      {"animationFrames 65536 keeps 0 frames", SetUpText("animationFrames,65536;"), Game},
+      // Values longer than their buffers: the cut keeps only zeros, or a path or suffix
+      // that names no file.
+      {"w longer than its buffer", SetUpText("w," + longDigits + "6;"), Refused},
+      {"screenWidth longer than its buffer", SetUpText("screenWidth," + longDigits + "48;"), Refused},
+      {"r longer than its buffer deals nothing", SetUpText("r," + longDigits + "4;"), Game},
+      {"zeroX longer than its buffer", SetUpText("zeroX," + longDigits + "9;"), Game},
+      {"animationFrames longer than its buffer", SetUpText("animationFrames," + longDigits + "3;"), Game},
+      {"param longer than its buffer", W("param," + longDigits + "1;") + SetUpText(), Refused},
+      {"iconPath longer than its buffer", SetUpText("iconPath," + dir + std::string(600, 'x') + ";"), RefusedButDrawn},
+      {"iconType longer than its buffer", SetUpText("iconType,.bmp" + std::string(600, 'x') + ";"), RefusedButDrawn},
+      {"animationType one longer than its buffer", SetUpText("animationType,.bmp-and;"), RefusedButDrawn},
+      // Broken texts.
+      {"a key without its value", Replaced(SetUpText(), L"w,6;", L"w;"), Refused},
+      {"no pair separators", L"param,1w,6h,5c,3r,4screenWidth,48", Refused},
+      {"a NUL hides the keys after it", W("param,1;w,6;h,5") + L'\0' + SetUpText(), Refused},
+      {"a surrogate in a number", W("w,6") + wchar_t(0xD800) + L";" + SetUpText(), Game},
+      {"a character beyond U+10FFFF in a path", W("iconPath,") + wchar_t(0x110000) + L";" + SetUpText(), RefusedButDrawn},
+      {"an empty text", L"", Refused},
+  };
+  for (const Case& c : cases) {
+    GuardedFrame frame(c.bufferWidth, c.bufferHeight);
+    GameHost fresh;
+    fresh.AllocGdiData(frame.Data(), 0, 0, 0);
+    EXPECT_EQ(fresh.SetGameParam(c.text), c.outcome == Game ? 0 : -1) << c.what;
+    for (int i = 0; i < 3; ++i) fresh.InputEvent(L"type,0");
+    EXPECT_TRUE(frame.GuardsIntact()) << c.what;
+    EXPECT_EQ(frame.Written(), c.outcome != Refused) << c.what;
+  }
+}
+
+TEST_F(HostileInput, EventValuesAreCutAndWrappedToCells) {
+  const std::string longZeros(300, '0');  // longer than the 256-byte event buffer
+  struct Case {
+    const char* what;
+    std::wstring event;
+    int result;
+  } cases[] = {
+      {"type longer than its buffer reads 0: a tick", W("type," + longZeros + "1;x,1;y,0;"), 0},
+      {"x longer than its buffer reads 0", W("type,1;x," + longZeros + "5;y,0;"), 4},
+      {"type without a value is a tick", L"type;x,1;y,0;", 0},
+      {"x 65537 keeps column 1", L"type,1;x,65537;y,0;", 4},
+      {"x -65536 keeps column 0", L"type,1;x,-65536;y,0;", 4},
+      {"x beyond 32 bits saturates: column -1", L"type,1;x,99999999999;y,0;", 2},
+      {"y 65535 is row -1", L"type,1;x,1;y,65535;", 2},
+      {"a NUL ends the text: y absent", std::wstring(L"type,1;x,5") + L'\0' + L";y,4;", 4},
+      {"a surrogate reads as ?: column 0", std::wstring(L"type,1;x,") + wchar_t(0xDFFF) + L";y,0;", 4},
+      {"no separators: a click on cell (0,0)", L"type,1x,1y,0", 4},
+      {"shuffle mode beyond 8 bits", L"type,2;shuffle,4294967299;", 0},
+      {"an undefined type", L"type,-2147483648;", 0},
+  };
+  for (const Case& c : cases) {
+    GuardedFrame frame(kFrameWidth, kFrameHeight);
+    ASSERT_EQ(SetUp(frame, SetUpText()), 0);
+    EXPECT_EQ(host.InputEvent(c.event), c.result) << c.what;
+    Ticks(2);
+    EXPECT_TRUE(frame.GuardsIntact()) << c.what;
+  }
+}
+
+TEST_F(HostileInput, TimeBeyond32BitsIsCutToTheLimitOrWrapsAsA32BitSum) {
+  struct Case {
+    const char* what;
+    const char* limit;
+    std::vector<const wchar_t*> times;
+    std::vector<int> results;
+    int gameOvers;
+  } cases[] = {
+      {"beyond 32 bits saturates and is cut to the limit", "100", {L"4294967297"}, {100}, 1},
+      {"below zero wraps and is cut to the limit", "100", {L"1", L"-2"}, {1, 100}, 1},
+      {"far below 32 bits", "100", {L"-99999999999999999999"}, {100}, 1},
+      {"an empty time adds nothing", "100", {L""}, {0}, 0},
+      {"a limit beyond 32 bits saturates", "99999999999", {L"2147483646", L"1"}, {2147483646, 2147483647}, 1},
+      {"the largest limit, passed by a wrapping sum", "-1", {L"2147483647", L"2147483647", L"5"},
+       {2147483647, -2, 3}, 0},
+      {"the largest limit, reached", "-1", {L"2147483647", L"2147483647", L"1"}, {2147483647, -2, -1}, 1},
+  };
+  for (const Case& c : cases) {
+    GameHost fresh;
+    GuardedFrame frame(kFrameWidth, kFrameHeight);
+    fresh.AllocGdiData(frame.Data(), 0, 0, 0);
+    ASSERT_EQ(fresh.SetGameParam(SetUpText()), 0);
+    ASSERT_EQ(fresh.SetGameParam(W("param,4;timeBar," + art->Path("widebar.bmp") + ";x,0;y,0;time," + c.limit + ";")), 4);
+    for (std::size_t i = 0; i < c.times.size(); ++i) {
+      EXPECT_EQ(fresh.InputEvent(std::wstring(L"type,64;time,") + c.times[i] + L";"), c.results[i]) << c.what << " " << i;
+    }
+    EXPECT_EQ(fresh.gameOvers.size(), static_cast<std::size_t>(c.gameOvers)) << c.what;
+    fresh.InputEvent(L"type,0");  // the time bar of an exhausted or huge limit
+    EXPECT_TRUE(frame.GuardsIntact()) << c.what;
+  }
+}
+
+TEST_F(HostileInput, MarksAndBarsPartlyOrWhollyOutsideTheFrameAreCutAtItsEdges) {
+  struct Probe {
+    int x, y;
+    Bgra colour;
+  };
+  struct Case {
+    const char* what;
+    std::string origin;  // "zeroX" and "zeroY" pairs
+    int clickX, clickY;  // a tile to select, showing the mark
+    std::string bar;     // the time-bar command's picture and position
+    int elapsed;         // seconds of a 10-second limit
+    std::vector<Probe> probes;
+  } cases[] = {
+      {"mark half above and left of the frame", "zeroX,-4;zeroY,-4;", 0, 0, "", 0, {{0, 0, kRed}, {3, 3, kRed}, {4, 4, Tile(2)}}},
+      {"mark cut at the right and bottom edges", "zeroX,44;zeroY,36;", 0, 0, "", 0, {{44, 36, kRed}, {47, 39, kRed}, {43, 39, kBlack}}},
+      {"mark wholly right of the frame", "zeroX,48;zeroY,0;", 0, 0, "", 0, {{47, 4, kBlack}}},
+      {"mark wholly above the frame", "zeroX,0;zeroY,-1000;", 0, 1, "", 0, {{4, 4, kBlack}}},
+      {"bar wider than the frame, none elapsed", "", 1, 0, "widebar.bmp;x,-10;y,20;", 0, {{0, 20, kGreen}, {47, 23, kGreen}}},
+      {"bar wider than the frame, its white part off the frame", "", 1, 0, "widebar.bmp;x,0;y,20;", 5,
+       {{0, 20, kGreen}, {47, 20, kGreen}}},
+      {"bar wider than the frame, white over the frame", "", 1, 0, "widebar.bmp;x,-400;y,20;", 5,
+       {{0, 20, kWhite}, {47, 23, kWhite}, {47, 24, kBlack}}},
+      {"bar far left", "", 1, 0, "widebar.bmp;x,-2147483648;y,0;", 9, {{0, 0, Tile(1)}}},
+      {"bar far below", "", 1, 0, "widebar.bmp;x,0;y,2147483647;", 9, {{0, 39, kBlack}}},
+  };
+  for (const Case& c : cases) {
+    GameHost fresh;
+    GuardedFrame frame(kFrameWidth, kFrameHeight);
+    fresh.AllocGdiData(frame.Data(), 0, 0, 0);
+    ASSERT_EQ(fresh.SetGameParam(SetUpText(c.origin)), 0) << c.what;
+    ASSERT_EQ(fresh.SetGameParam(W("param,2;choose," + art->Path("choose.bmp") + ";")), 2);
+    const std::string bar = c.bar.empty() ? "none.bmp;" : c.bar;
+    ASSERT_EQ(fresh.SetGameParam(W("param,4;time,10;timeBar," + art->Path("") + bar)), 4);
+    if (c.elapsed > 0) {
+      ASSERT_EQ(fresh.InputEvent(W("type,64;time," + std::to_string(c.elapsed) + ";")), c.elapsed);
+    }
+    ASSERT_EQ(fresh.InputEvent(W("type,1;x," + std::to_string(c.clickX) + ";y," + std::to_string(c.clickY) + ";")), 4);
+    ASSERT_EQ(fresh.InputEvent(L"type,0"), 0);
+    EXPECT_TRUE(frame.GuardsIntact()) << c.what;
+    for (const Probe& p : c.probes) EXPECT_EQ(frame.Pixel(p.x, p.y), p.colour) << c.what << " at " << p.x << "," << p.y;
+  }
+}
+
+TEST_F(HostileInput, TrailsOfMoreThan127FramesRunAtMost127TicksThroughTheLastFrames) {
+  struct Case {
+    int frames;
+    int ticks;  // how long the trail shows: the frame count's low 8 bits, at most 127
+  } cases[] = {{127, 127}, {128, 127}, {200, 127}, {255, 127}, {256, 0}, {300, 44}};
+  for (const Case& c : cases) {
+    GuardedFrame frame(kFrameWidth, kFrameHeight);
+    ASSERT_EQ(SetUp(frame, SetUpText("", c.frames)), 0) << c.frames;
+    ASSERT_EQ(Click(0, 0), 4);
+    ASSERT_EQ(Click(1, 0), 1);
+    // Counter v shows frame file (frames - v + 1), whose blue byte is its number's low 8 bits.
+    for (int t = 0; t <= c.ticks; ++t) {
+      ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+      const int counter = c.ticks - t;
+      const Bgra expected = counter == 0 ? kBlack : Bgra{std::uint8_t(c.frames - counter + 1), 255, 255, 255};
+      if (t == 0 || counter <= 1) {
+        EXPECT_EQ(frame.Pixel(4, 4), expected) << c.frames << " tick " << t;
+      }
+    }
+    EXPECT_TRUE(frame.GuardsIntact()) << c.frames;
+  }
+}
+
+TEST_F(HostileInput, PicturesOfMixedSizesInOneSeriesStayInsideTheirOwnPixels) {
+  struct Case {
+    const char* what;
+    std::string series;  // pairs naming the tile and trail series
+    int cellWidth, cellHeight;
+    std::vector<std::pair<std::array<int, 2>, Bgra>> probes;
+  } cases[] = {
+      // Kind 2 (3 x 5) on cell (4,0), kind 3 (20 x 2, cut to the cell) on cell (2,1).
+      {"tiles of three sizes", "iconPath," + art->Path("mixed") + ";", kCell, kCell,
+       {{{33, 1}, Tile(2)}, {{35, 1}, kBlack}, {{32, 6}, kBlack}, {{23, 9}, Tile(3)}, {{23, 10}, kBlack}}},
+      // The last trail frame is 2 x 3: the cell shrinks and the tiles are cut to it.
+      {"trail frames of two sizes", "animationFrames,2;animationPath," + art->Path("shorttrail") + ";", 2, 3,
+       {{{0, 0}, Tile(1)}, {{1, 2}, Tile(1)}, {{2, 0}, Tile(1)}, {{11, 0}, Tile(2)}, {{0, 3}, Tile(2)}}},
+  };
+  for (const Case& c : cases) {
+    GuardedFrame frame(kFrameWidth, kFrameHeight);
+    ASSERT_EQ(SetUp(frame, SetUpText(c.series)), 0) << c.what;
+    EXPECT_EQ(host.InputEvent(L"type,16;"), c.cellWidth) << c.what;
+    EXPECT_EQ(host.InputEvent(L"type,32;"), c.cellHeight) << c.what;
+    Ticks(1);
+    EXPECT_TRUE(frame.GuardsIntact()) << c.what;
+    for (const auto& [at, colour] : c.probes) EXPECT_EQ(frame.Pixel(at[0], at[1]), colour) << c.what << " at " << at[0] << "," << at[1];
+  }
+}
+
+TEST_F(HostileInput, ScoreStepsBeyond32BitsSaturateAndTheScoreWrapsAsA32BitSum) {
+  GuardedFrame frame(kFrameWidth, kFrameHeight);
+  ASSERT_EQ(SetUp(frame, SetUpText()), 0);
+  ASSERT_EQ(host.SetGameParam(L"param,16;markAdd,99999999999;"), 16);
+  ASSERT_EQ(Click(0, 0), 4);
+  ASSERT_EQ(Click(1, 0), 1);
+  EXPECT_EQ(host.InputEvent(L"type,128;"), INT_MAX);
+  ASSERT_EQ(Click(2, 0), 4);
+  ASSERT_EQ(Click(3, 0), 1);
+  EXPECT_EQ(host.InputEvent(L"type,128;"), -2);
+}
