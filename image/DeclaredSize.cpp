@@ -119,9 +119,9 @@ void ReadGif(const ByteReader& in, DeclaredSize& out) {
       if (frameFlags & 0x80) offset += 3u << ((frameFlags & 7) + 1);
       ++offset;  // the code size
       if (!SkipSubBlocks(in, offset)) return;
-    } else {  // the trailer, or bytes that are no block
+    } else if (block == 0x3B) {  // the trailer
       return;
-    }
+    }  // any other byte is no block: the decoder passes over it, and so does this reader
   }
 }
 
@@ -134,16 +134,22 @@ bool IsJpegFrameMarker(std::uint32_t marker) {
 void ReadJpeg(const ByteReader& in, DeclaredSize& out) {
   std::size_t offset = 2;
   std::uint32_t value = 0;
+  // The decoder passes over bytes that are no marker, so this reader does too: a frame
+  // marker behind them must not escape the size check.
   while (in.Byte(offset, value)) {
-    if (value != 0xFF) return;
+    if (value != 0xFF) {
+      ++offset;
+      continue;
+    }
     while (in.Byte(offset, value) && value == 0xFF) ++offset;  // fill bytes
     if (!in.Byte(offset, value)) return;
     const std::uint32_t marker = value;
     ++offset;
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // markers without a length
+    // Markers without a length, and 0, which makes FF 00 a stuffed byte and no marker.
+    if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;
     if (marker == 0xD9 || marker == 0xDA) return;  // the image ends or its data begins before any frame
     std::uint32_t length = 0;
-    if (!in.Big16(offset, length) || length < 2) return;
+    if (!in.Big16(offset, length)) return;
     if (IsJpegFrameMarker(marker)) {
       std::uint32_t width = 0, height = 0;
       if (in.Big16(offset + 3, height) && in.Big16(offset + 5, width)) {
@@ -152,7 +158,7 @@ void ReadJpeg(const ByteReader& in, DeclaredSize& out) {
       }
       return;
     }
-    offset += length;
+    offset += std::max<std::uint32_t>(length, 2);  // a length below 2 skips only itself, as in the decoder
   }
 }
 
