@@ -1,17 +1,16 @@
 #include "WavePlayback.h"
 
 #include <SDL.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <new>
-#include <optional>
+#include <semaphore>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -24,13 +23,15 @@ namespace {
 // About 21 ms at the output rate: short enough that a click is answered at once, long
 // enough that the device is not starved on a busy machine.
 constexpr Uint16 kDeviceBufferFrames = 1024;
-// The worker's niceness above the thread that plays: decoding a sound yields to the host's
-// thread, so that waking the worker does not delay the click that woke it.
-constexpr int kWorkerNiceness = 10;
 // While a sound plays, the worker looks this often whether the device was lost (its
 // callback then stops, and the sound would never end).
 constexpr std::chrono::milliseconds kDeviceCheckInterval{250};
 
+// Who may touch what: the state decides. Play moves it from idle to loading and hands
+// over the path; the worker alone moves it on from loading, and writes the samples only
+// while loading or idle; the device's callback reads the samples only while playing and
+// moves playing to idle (the worker does so only for a device it has closed). So neither
+// Play nor the callback ever waits for a lock.
 class WaveEngine {
  public:
   WaveEngine() = default;
@@ -39,15 +40,15 @@ class WaveEngine {
   WaveEngine& operator=(const WaveEngine&) = delete;
 
   void Play(std::string path);
-  WavePlaybackState State();
+  WavePlaybackState State() const { return m_state.load(std::memory_order_acquire); }
   bool Wait(bool untilIdle, std::chrono::milliseconds timeout);
 
  private:
   void Run();
-  void Load(std::unique_lock<std::mutex>& lock);
-  void DropFinishedSound(std::unique_lock<std::mutex>& lock);
-  void CheckDevice(std::unique_lock<std::mutex>& lock);
+  void Load();
+  void CheckDevice();
   bool OpenDevice();
+  void SetState(WavePlaybackState state);
   static void SDLCALL Feed(void* engine, Uint8* stream, int len);
 
   // Host thread only.
@@ -58,29 +59,27 @@ class WaveEngine {
   // The worker only, and the destructor once the worker has ended.
   SDL_AudioDeviceID m_device = 0;
 
-  // Shared by the host thread, the worker and the device's callback.
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  std::optional<std::string> m_job;  // the path handed over, until the worker takes it
-  bool m_loading = false;            // a job is waiting or being read and converted
-  bool m_playing = false;            // m_sound is being fed to the device
-  bool m_stop = false;
+  std::atomic<WavePlaybackState> m_state{WavePlaybackState::kIdle};
+  std::atomic<bool> m_stop{false};
+  std::string m_job;                  // written by Play after it moved the state to loading
+  std::atomic<bool> m_jobReady{false};  // m_job holds a path the worker has not taken
+  // Wakes the worker: a job, the end of a sound, or the stop. Spare wake-ups are harmless.
+  std::counting_semaphore<> m_wake{0};
   std::vector<std::uint8_t> m_sound;  // the converted samples of the sound that plays
-  std::size_t m_fed = 0;              // bytes of m_sound already handed to the device
+  std::size_t m_fed = 0;              // bytes of m_sound handed to the device (the callback's)
+
+  // For those who wait for the state to change; never taken by Play.
+  std::mutex m_waitMutex;
+  std::condition_variable m_changed;
 };
 
 WaveEngine::~WaveEngine() {
-  {
-    std::lock_guard lock(m_mutex);
-    m_stop = true;
-    m_job.reset();
-  }
-  m_changed.notify_all();
+  m_stop.store(true);
+  m_wake.release();
   if (m_worker.joinable()) m_worker.join();
-  {
-    std::lock_guard lock(m_mutex);
-    m_loading = false;
-  }
+  // A job that the worker did not take will never load.
+  WavePlaybackState loading = WavePlaybackState::kLoading;
+  if (m_state.compare_exchange_strong(loading, WavePlaybackState::kIdle)) SetState(WavePlaybackState::kIdle);
   Wait(true, kWaveShutdownDrain);
   if (m_device != 0) SDL_CloseAudioDevice(m_device);
   if (m_subsystem == Subsystem::kReady) SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -92,31 +91,34 @@ void WaveEngine::Play(std::string path) {
     m_subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? Subsystem::kReady : Subsystem::kFailed;
   }
   if (m_subsystem != Subsystem::kReady) return;
-  {
-    std::lock_guard lock(m_mutex);
-    if (m_loading || m_playing) return;
-    if (!m_worker.joinable()) {
-      try {
-        m_worker = std::thread(&WaveEngine::Run, this);
-      } catch (const std::system_error&) {
-        return;
-      }
+  if (!m_worker.joinable()) {
+    try {
+      m_worker = std::thread(&WaveEngine::Run, this);
+    } catch (const std::system_error&) {
+      return;
     }
-    m_job = std::move(path);
-    m_loading = true;
   }
-  m_changed.notify_all();
-}
-
-WavePlaybackState WaveEngine::State() {
-  std::lock_guard lock(m_mutex);
-  if (m_loading) return WavePlaybackState::kLoading;
-  return m_playing ? WavePlaybackState::kPlaying : WavePlaybackState::kIdle;
+  WavePlaybackState idle = WavePlaybackState::kIdle;
+  if (!m_state.compare_exchange_strong(idle, WavePlaybackState::kLoading, std::memory_order_acq_rel)) return;
+  m_job = std::move(path);
+  m_jobReady.store(true, std::memory_order_release);
+  m_wake.release();
 }
 
 bool WaveEngine::Wait(bool untilIdle, std::chrono::milliseconds timeout) {
-  std::unique_lock lock(m_mutex);
-  return m_changed.wait_for(lock, timeout, [&] { return !m_loading && (!untilIdle || !m_playing); });
+  std::unique_lock lock(m_waitMutex);
+  return m_changed.wait_for(lock, timeout, [&] {
+    const WavePlaybackState state = State();
+    return untilIdle ? state == WavePlaybackState::kIdle : state != WavePlaybackState::kLoading;
+  });
+}
+
+// Stores a state and tells the waiters. Taking their mutex once, after the store, makes
+// sure that none of them checks the old state and then sleeps through the news.
+void WaveEngine::SetState(WavePlaybackState state) {
+  m_state.store(state, std::memory_order_release);
+  { std::lock_guard lock(m_waitMutex); }
+  m_changed.notify_all();
 }
 
 void WaveEngine::Run() {
@@ -124,71 +126,45 @@ void WaveEngine::Run() {
   struct ThreadDataCleanup {
     ~ThreadDataCleanup() { SDL_TLSCleanup(); }
   } cleanup;
-  // Linux takes a thread id for a process id here; a refusal leaves the niceness as it is.
-  ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), ::getpriority(PRIO_PROCESS, 0) + kWorkerNiceness);
-  std::unique_lock lock(m_mutex);
-  const auto work = [this] { return m_stop || m_job || (!m_playing && !m_sound.empty()); };
-  for (;;) {
-    if (m_playing) {
-      m_changed.wait_for(lock, kDeviceCheckInterval, work);
+  while (!m_stop.load()) {
+    if (State() == WavePlaybackState::kPlaying) {
+      m_wake.try_acquire_for(kDeviceCheckInterval);
     } else {
-      m_changed.wait(lock, work);
+      m_wake.acquire();
     }
-    if (m_stop) return;
-    if (m_job) {
-      Load(lock);
-    } else if (!m_playing && !m_sound.empty()) {
-      DropFinishedSound(lock);
-    } else if (m_playing) {
-      CheckDevice(lock);
+    if (m_stop.load()) return;
+    if (m_jobReady.exchange(false, std::memory_order_acquire)) {
+      Load();
+    } else if (State() == WavePlaybackState::kPlaying) {
+      CheckDevice();
+    } else if (!m_sound.empty()) {
+      std::vector<std::uint8_t>().swap(m_sound);  // the sound has ended: its memory goes
     }
   }
 }
 
-// Reads and converts the job's file without the lock, then hands the samples to the
-// device. Anything that fails leaves the playback idle.
-void WaveEngine::Load(std::unique_lock<std::mutex>& lock) {
-  const std::string path = std::move(*m_job);
-  m_job.reset();
-  lock.unlock();
+// Reads and converts the job's file and hands the samples to the device. Anything that
+// fails leaves the playback idle.
+void WaveEngine::Load() {
+  const std::string path = std::move(m_job);
+  m_job.clear();
   std::vector<std::uint8_t> sound = LoadWaveForOutput(path);
-  const bool ready = !sound.empty() && OpenDevice();
-  lock.lock();
-  if (ready && !m_stop) {
+  if (!sound.empty() && !m_stop.load() && OpenDevice()) {
     m_sound.swap(sound);
     m_fed = 0;
-    m_playing = true;
+    SetState(WavePlaybackState::kPlaying);
+  } else {
+    SetState(WavePlaybackState::kIdle);
   }
-  m_loading = false;
-  m_changed.notify_all();
-  lock.unlock();
-  sound = {};  // whatever is left over is freed outside the lock
-  lock.lock();
 }
 
-void WaveEngine::DropFinishedSound(std::unique_lock<std::mutex>& lock) {
-  std::vector<std::uint8_t> done;
-  done.swap(m_sound);
-  m_fed = 0;
-  lock.unlock();
-  done = {};
-  lock.lock();
-}
-
-// A lost device no longer calls back; its sound is given up and the device reopened for
-// the next one.
-void WaveEngine::CheckDevice(std::unique_lock<std::mutex>& lock) {
-  lock.unlock();
-  const bool lost = m_device != 0 && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
-  if (lost) {
-    SDL_CloseAudioDevice(m_device);
-    m_device = 0;
-  }
-  lock.lock();
-  if (lost) {
-    m_playing = false;
-    m_changed.notify_all();
-  }
+// A lost device no longer calls back, and its sound would never end: it is given up and
+// the device reopened for the next one.
+void WaveEngine::CheckDevice() {
+  if (m_device == 0 || SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_STOPPED) return;
+  SDL_CloseAudioDevice(m_device);
+  m_device = 0;
+  SetState(WavePlaybackState::kIdle);
 }
 
 bool WaveEngine::OpenDevice() {
@@ -213,15 +189,14 @@ void SDLCALL WaveEngine::Feed(void* engine, Uint8* stream, int len) {
   auto* self = static_cast<WaveEngine*>(engine);
   const std::size_t wanted = len > 0 ? static_cast<std::size_t>(len) : 0;
   std::size_t copied = 0;
-  {
-    std::lock_guard lock(self->m_mutex);
-    if (self->m_playing && self->m_fed < self->m_sound.size()) {
+  if (self->State() == WavePlaybackState::kPlaying) {
+    if (self->m_fed < self->m_sound.size()) {
       copied = std::min(wanted, self->m_sound.size() - self->m_fed);
       std::memcpy(stream, self->m_sound.data() + self->m_fed, copied);
       self->m_fed += copied;
-    } else if (self->m_playing) {
-      self->m_playing = false;
-      self->m_changed.notify_all();
+    } else {
+      self->SetState(WavePlaybackState::kIdle);
+      self->m_wake.release();
     }
   }
   std::memset(stream + copied, 0, wanted - copied);  // signed samples: 0 is silence
