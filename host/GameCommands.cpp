@@ -98,12 +98,12 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       // The limit holds whether or not the picture loaded.
       m_pInternal->m_timeLimit = static_cast<std::uint32_t>(text.Integer("time", kValueBufferSize));
       return TimeBar;
-    case Sounds: {
+    case Sounds:
       if (!m_bRunning) return -1;
-      m_pSoundPlayer.reset();
+      // The new table replaces the old one whole; built first, so that the audio device
+      // stays open across the swap.
       m_pSoundPlayer = MakeSoundPlayer(text);
       return Sounds;
-    }
     case ScoreStep:
       if (!m_bRunning || !m_pInternal) return -1;
       m_pInternal->m_scoreStep = text.Integer("markAdd", kValueBufferSize);
