@@ -4,7 +4,7 @@
 
 using namespace kavelo::image;
 
-int LoadPictureBitmap(COlePicture& picture, const std::wstring& path, CPictureBitmap& bitmap) {
+int LoadPictureBitmap(COlePicture& picture, const std::wstring& path, kavelo::platform::FrameSurface& bitmap) {
   const int code = picture.Load(path);
   if (code != kPictureLoaded) return code;
   const PictureDevice display;

@@ -11,4 +11,4 @@
 // 0, or Load's failure code, and then `bitmap` is untouched; kPictureNoMemory when the
 // bitmap cannot be made, and then `bitmap` is empty. The picture object holds nothing
 // afterwards unless it held a picture before the call.
-int LoadPictureBitmap(COlePicture& picture, const std::wstring& path, kavelo::image::CPictureBitmap& bitmap);
+int LoadPictureBitmap(COlePicture& picture, const std::wstring& path, kavelo::platform::FrameSurface& bitmap);

@@ -57,7 +57,7 @@ int COlePicture::GetHeight(const PictureDevice& device) const {
   return m_bLoaded ? HimetricToPixels(m_himetricHeight, device.pixelsPerInchY) : 0;
 }
 
-int COlePicture::Render(CPictureBitmap& target, const PictureRect& rect) const {
+int COlePicture::Render(kavelo::platform::FrameSurface& target, const PictureRect& rect) const {
   if (!m_bLoaded) return -1;
   const std::int64_t destWidth = std::int64_t{rect.right} - rect.left;
   const std::int64_t destHeight = std::int64_t{rect.bottom} - rect.top;
@@ -79,7 +79,7 @@ int COlePicture::Render(CPictureBitmap& target, const PictureRect& rect) const {
     for (std::int64_t x = left; x < right; ++x) {
       // Drawn at its own size (every load), a picture needs no division per pixel.
       const std::int64_t sourceX = destWidth == sourceWidth ? x - rect.left : (x - rect.left) * sourceWidth / destWidth;
-      CompositeOverBlack(sourceRow + sourceX * CPictureBitmap::kBytesPerPixel, row + x * CPictureBitmap::kBytesPerPixel);
+      CompositeOverBlack(sourceRow + sourceX * kavelo::platform::FrameSurface::kBytesPerPixel, row + x * kavelo::platform::FrameSurface::kBytesPerPixel);
     }
   }
   return 0;

@@ -29,7 +29,7 @@ class COlePicture {
   // black: each colour byte becomes colour * alpha / 255 and the alpha byte is the
   // picture's own. Only the part of `rect` on the bitmap is drawn. -1 when nothing is
   // held, otherwise 0.
-  int Render(kavelo::image::CPictureBitmap& target, const kavelo::image::PictureRect& rect) const;
+  int Render(kavelo::platform::FrameSurface& target, const kavelo::image::PictureRect& rect) const;
   // Releases a held picture; nothing when none is held.
   void Free();
 

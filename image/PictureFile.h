@@ -2,9 +2,9 @@
 // A picture file's bytes, read whole into memory.
 
 #include <cstddef>
-#include <cstdint>
-#include <memory>
 #include <string>
+
+#include "platform/RegularFile.h"
 
 namespace kavelo::image {
 
@@ -12,10 +12,7 @@ namespace kavelo::image {
 // headers, palettes and padding, and no accepted picture needs more.
 inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{512} << 20;
 
-struct PictureBytes {
-  std::unique_ptr<std::uint8_t[]> data;
-  std::size_t size = 0;
-};
+using PictureBytes = platform::FileBytes;
 
 // Reads the regular file at `path` whole. Returns kPictureLoaded and fills `bytes`, or a
 // failure code of PictureLoadCodes.h and leaves `bytes` untouched.

@@ -33,6 +33,9 @@ class FrameSurface {
   int Height() const { return m_height; }
   int StrideBytes() const { return m_width * kBytesPerPixel; }
   const std::uint8_t* Pixels() const { return m_pixels.get(); }
+  // Row y counted from the top; y must lie within the surface.
+  std::uint8_t* Row(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
+  const std::uint8_t* Row(int y) const { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
 
   // Every byte 0.
   void Clear();
@@ -55,7 +58,6 @@ class FrameSurface {
   };
   Clip ClipRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const;
   void FillRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height, std::uint8_t byte);
-  std::uint8_t* Row(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
 
   std::unique_ptr<std::uint8_t[]> m_pixels;
   int m_width = 0;

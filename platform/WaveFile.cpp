@@ -1,9 +1,8 @@
 #include "WaveFile.h"
 
+#include "RegularFile.h"
+
 #include <SDL.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -131,21 +130,6 @@ bool Drain(SDL_AudioStream* stream, std::vector<std::uint8_t>& out) {
   return true;
 }
 
-// Closes the descriptor it holds.
-class OpenFile {
- public:
-  explicit OpenFile(int fd) : m_fd(fd) {}
-  ~OpenFile() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Fd() const { return m_fd; }
-
- private:
-  int m_fd;
-};
-
 }  // namespace
 
 int WaveFrameBytes(const WaveFormat& format) {
@@ -237,26 +221,11 @@ std::vector<std::uint8_t> ConvertWaveForOutput(const WaveSound& sound) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadWaveFileBytes(const std::string& path) {
-  if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
-  // Non-blocking, so that opening a pipe without a writer returns at once.
-  const OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  const int fd = file.Fd();
-  if (fd < 0) return std::nullopt;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxWaveFileBytes) return std::nullopt;
-  // A file that grows while it is read is read to the size it had; one that shrinks, to its end.
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  bytes.resize(got);
-  return bytes;
+  FileBytes file;
+  const FileRead read = ReadRegularFile(path, kMaxWaveFileBytes, file);
+  if (read == FileRead::Empty) return std::vector<std::uint8_t>();
+  if (read != FileRead::Ok) return std::nullopt;
+  return std::vector<std::uint8_t>(file.data.get(), file.data.get() + file.size);
 }
 
 std::vector<std::uint8_t> LoadWaveForOutput(const std::string& path) {
