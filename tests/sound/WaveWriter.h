@@ -20,10 +20,9 @@ struct WaveHeader {
 // A RIFF WAVE with a "fmt " chunk from the header and a "data" chunk of the bytes given.
 std::vector<std::uint8_t> MakeWave(const WaveHeader& header, std::span<const std::uint8_t> samples);
 
-// Stereo frames at 48 kHz: the left channel counts up from 1, the right one holds `marker`
-// throughout, so that sounds with different markers never match.
-std::vector<std::int16_t> MarkedStereo(std::int16_t marker, int frames);
-// The same frames as a 16-bit WAV.
+// A 16-bit stereo WAV at the output rate, which plays unchanged: the left channel counts
+// up from 1, the right one holds `marker` throughout, so that sounds with different
+// markers never match and no frame is silence. Its samples are its last 4 * frames bytes.
 std::vector<std::uint8_t> MarkedWave(std::int16_t marker, int frames);
 
 bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes);
