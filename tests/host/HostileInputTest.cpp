@@ -7,12 +7,14 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "GameHost.h"
 #include "image/DeclaredSize.h"
+#include "image/GifCodes.h"
 
 using kavelo::test::ArtFolder;
 using kavelo::test::GameHost;
@@ -378,4 +380,66 @@ TEST(HostilePictureHeaders, SizesBehindStrayBytesAreSeenByTheSizeCheck) {
     EXPECT_EQ(declared.width, c.width) << c.what;
     EXPECT_FALSE(kavelo::image::MayDecode(declared)) << c.what;
   }
+}
+
+namespace {
+
+using Codes = std::vector<std::pair<unsigned, unsigned>>;  // code, bits
+
+// A GIF of one 4 x 1 frame whose picture data is the codes given, low bit first.
+std::vector<std::uint8_t> GifOfCodes(std::uint8_t minimumCodeSize, const Codes& codes) {
+  std::vector<std::uint8_t> out = {'G', 'I', 'F', '8', '9', 'a', 4, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
+                                   0x2C, 0, 0, 0, 0, 4, 0, 1, 0, 0, minimumCodeSize};
+  std::vector<std::uint8_t> data;
+  std::uint32_t bits = 0;
+  unsigned count = 0;
+  for (const auto& [code, width] : codes) {
+    bits |= code << count;
+    for (count += width; count >= 8; count -= 8, bits >>= 8) data.push_back(static_cast<std::uint8_t>(bits));
+  }
+  if (count > 0) data.push_back(static_cast<std::uint8_t>(bits));
+  out.push_back(static_cast<std::uint8_t>(data.size()));
+  out.insert(out.end(), data.begin(), data.end());
+  out.insert(out.end(), {0, 0x3B});
+  return out;
+}
+
+// Found by the picture fuzzer: its codes tie the decoder's table into a loop, which the
+// decoder follows until it writes past its own stack.
+const std::vector<std::uint8_t> kLoopingGif = {
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x00, 0x00, 0x00, 0x00, 0x08, 0x04, 0x00, 0x2C, 0x5D, 0x00,
+    0x00, 0x00, 0x00, 0x01, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x00,
+    0x00, 0x00, 0x0C, 0x32, 0x46, 0x38, 0x39, 0x61, 0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x3B};
+
+}  // namespace
+
+// With a minimum code size of 2: 4 resets, 5 ends, entries from 6, codes of 3 bits until
+// entry 8 is made.
+TEST(HostilePictureHeaders, GifCodesNamingNoTableEntryAreRefusedBeforeDecoding) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+    bool defined;
+  } cases[] = {
+      {"literals, then the newest entry", GifOfCodes(2, {{4, 3}, {1, 3}, {2, 3}, {6, 3}, {5, 4}}), true},
+      {"the entry being made, then wider codes", GifOfCodes(2, {{4, 3}, {1, 3}, {1, 3}, {7, 3}, {8, 4}, {5, 4}}), true},
+      {"data that ends without an end code", GifOfCodes(2, {{4, 3}, {1, 3}, {1, 3}}), true},
+      {"a code beyond the entry being made", GifOfCodes(2, {{4, 3}, {1, 3}, {7, 3}, {5, 3}}), false},
+      {"no literal after a reset", GifOfCodes(2, {{4, 3}, {6, 3}, {1, 3}, {5, 3}}), false},
+      {"a minimum code size of 0", GifOfCodes(0, {{1, 1}, {0, 1}}), false},
+      {"a minimum code size of 12", GifOfCodes(12, {{4096, 13}, {1, 13}}), false},
+      {"the looping codes found by fuzzing", kLoopingGif, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(kavelo::image::GifCodesDefined(c.bytes.data(), c.bytes.size()), c.defined) << c.what;
+  }
+}
+
+TEST_F(HostileInput, ATilePictureWhoseCodesLoopIsRefusedAndNeverDecoded) {
+  std::ofstream(art->Path("loop1.gif"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(kLoopingGif.data()), static_cast<std::streamsize>(kLoopingGif.size()));
+  GuardedFrame frame(kFrameWidth, kFrameHeight);
+  EXPECT_EQ(SetUp(frame, SetUpText("c,1;iconPath," + art->Path("loop") + ";iconType,.gif;")), -1);
+  Ticks(1);
+  EXPECT_TRUE(frame.GuardsIntact());
 }
