@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "image/GifCodes.h"
+#include "image/GifDataCheck.h"
 #include "image/PictureLoadCodes.h"
 
 namespace kavelo::image {
@@ -66,8 +66,7 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     return kPictureNotDecodable;
   }
-  // The GIF decoder loops on codes that name no table entry, and writes past its stack.
-  if (format == PictureFormat::kGif && !GifCodesDefined(bytes, size)) return kPictureNotDecodable;
+  if (format == PictureFormat::kGif && !GifSafeToDecode(bytes, size)) return kPictureNotDecodable;
   InitCodecsOnce();
   std::unique_ptr<SDL_RWops, StreamCloser> stream(SDL_RWFromConstMem(bytes, static_cast<int>(size)));
   if (!stream) return kPictureNoMemory;

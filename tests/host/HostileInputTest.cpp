@@ -14,7 +14,7 @@
 
 #include "GameHost.h"
 #include "image/DeclaredSize.h"
-#include "image/GifCodes.h"
+#include "image/GifDataCheck.h"
 
 using kavelo::test::ArtFolder;
 using kavelo::test::GameHost;
@@ -386,10 +386,12 @@ namespace {
 
 using Codes = std::vector<std::pair<unsigned, unsigned>>;  // code, bits
 
-// A GIF of one 4 x 1 frame whose picture data is the codes given, low bit first.
-std::vector<std::uint8_t> GifOfCodes(std::uint8_t minimumCodeSize, const Codes& codes) {
+// A GIF of one frame, `width` x 1, whose picture data is the codes given, low bit first,
+// then the bytes of `after`.
+std::vector<std::uint8_t> GifOfCodes(std::uint8_t minimumCodeSize, const Codes& codes, std::uint8_t width = 4,
+                                     const std::vector<std::uint8_t>& after = {}) {
   std::vector<std::uint8_t> out = {'G', 'I', 'F', '8', '9', 'a', 4, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
-                                   0x2C, 0, 0, 0, 0, 4, 0, 1, 0, 0, minimumCodeSize};
+                                   0x2C, 0, 0, 0, 0, width, 0, 1, 0, 0, minimumCodeSize};
   std::vector<std::uint8_t> data;
   std::uint32_t bits = 0;
   unsigned count = 0;
@@ -398,6 +400,7 @@ std::vector<std::uint8_t> GifOfCodes(std::uint8_t minimumCodeSize, const Codes& 
     for (count += width; count >= 8; count -= 8, bits >>= 8) data.push_back(static_cast<std::uint8_t>(bits));
   }
   if (count > 0) data.push_back(static_cast<std::uint8_t>(bits));
+  data.insert(data.end(), after.begin(), after.end());
   out.push_back(static_cast<std::uint8_t>(data.size()));
   out.insert(out.end(), data.begin(), data.end());
   out.insert(out.end(), {0, 0x3B});
@@ -415,11 +418,14 @@ const std::vector<std::uint8_t> kLoopingGif = {
 
 // With a minimum code size of 2: 4 resets, 5 ends, entries from 6, codes of 3 bits until
 // entry 8 is made.
-TEST(HostilePictureHeaders, GifCodesNamingNoTableEntryAreRefusedBeforeDecoding) {
+TEST(HostilePictureHeaders, GifFramesTheDecoderMishandlesAreRefusedBeforeDecoding) {
+  // The bytes of a 60000 x 60000 frame, hidden in the data of a frame of no width: the
+  // decoder skips that frame without reading its data and takes the hidden one.
+  const std::vector<std::uint8_t> hidden = {0x2C, 0, 0, 0, 0, 0x60, 0xEA, 0x60, 0xEA, 0, 2};
   struct Case {
     const char* what;
     std::vector<std::uint8_t> bytes;
-    bool defined;
+    bool safe;
   } cases[] = {
       {"literals, then the newest entry", GifOfCodes(2, {{4, 3}, {1, 3}, {2, 3}, {6, 3}, {5, 4}}), true},
       {"the entry being made, then wider codes", GifOfCodes(2, {{4, 3}, {1, 3}, {1, 3}, {7, 3}, {8, 4}, {5, 4}}), true},
@@ -429,9 +435,11 @@ TEST(HostilePictureHeaders, GifCodesNamingNoTableEntryAreRefusedBeforeDecoding) 
       {"a minimum code size of 0", GifOfCodes(0, {{1, 1}, {0, 1}}), false},
       {"a minimum code size of 12", GifOfCodes(12, {{4096, 13}, {1, 13}}), false},
       {"the looping codes found by fuzzing", kLoopingGif, false},
+      {"a frame of no width hiding another in its data", GifOfCodes(2, {{4, 3}, {0, 3}, {5, 3}}, 0, hidden), false},
+      {"a frame hiding another in its data", GifOfCodes(2, {{4, 3}, {0, 3}, {5, 3}}, 4, hidden), true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(kavelo::image::GifCodesDefined(c.bytes.data(), c.bytes.size()), c.defined) << c.what;
+    EXPECT_EQ(kavelo::image::GifSafeToDecode(c.bytes.data(), c.bytes.size()), c.safe) << c.what;
   }
 }
 

@@ -1,4 +1,4 @@
-#include "image/GifCodes.h"
+#include "image/GifDataCheck.h"
 
 namespace kavelo::image {
 namespace {
@@ -88,7 +88,7 @@ bool SkipSubBlocks(const std::uint8_t* bytes, std::size_t size, std::size_t& off
 
 }  // namespace
 
-bool GifCodesDefined(const std::uint8_t* bytes, std::size_t size) {
+bool GifSafeToDecode(const std::uint8_t* bytes, std::size_t size) {
   constexpr std::size_t kScreenDescriptorEnd = 13;
   if (bytes == nullptr || size < kScreenDescriptorEnd) return true;
   std::size_t offset = kScreenDescriptorEnd;
@@ -102,6 +102,9 @@ bool GifCodesDefined(const std::uint8_t* bytes, std::size_t size) {
       if (!SkipSubBlocks(bytes, size, offset)) return true;
     } else if (block == 0x2C) {  // a frame: position, sides, flags, its own colour table, data
       if (size - offset < 10) return true;
+      const unsigned width = bytes[offset + 4] | (unsigned{bytes[offset + 5]} << 8);
+      const unsigned height = bytes[offset + 6] | (unsigned{bytes[offset + 7]} << 8);
+      if (width == 0 || height == 0) return false;
       const std::uint8_t flags = bytes[offset + 8];
       offset += 9;
       if (flags & 0x80) offset += 3u << ((flags & 7) + 1);
