@@ -40,31 +40,34 @@ class CodeStream {
   unsigned m_bitCount = 0;
 };
 
-// Follows the codes as the decoder does, growing the code size as its table fills.
+// Follows the codes as the decoder does, growing the code size as its table fills. The
+// decoder takes the first code after the start and after each reset as it comes, adding
+// no entry for it; only a literal, a reset or the end code there keeps its table sound.
 bool FrameCodesDefined(const std::uint8_t* bytes, std::size_t size, std::size_t offset, unsigned minimumCodeSize) {
   if (minimumCodeSize < 1 || minimumCodeSize > kMaxMinimumCodeSize) return false;
   const unsigned reset = 1u << minimumCodeSize;
   const unsigned end = reset + 1;
+  const unsigned firstEntry = reset + 2;
   unsigned codeBits = minimumCodeSize + 1;
-  unsigned nextEntry = reset + 2;
+  unsigned nextEntry = firstEntry;
   unsigned growAt = 2 * reset;
-  bool expectLiteral = true;
   CodeStream stream(bytes, size, offset);
-  for (unsigned code = 0; stream.Next(codeBits, code);) {
+  unsigned code = 0;
+  do {  // at the start, resets are passed over
+    if (!stream.Next(codeBits, code)) return true;
+  } while (code == reset);
+  if (code >= firstEntry) return false;
+  while (stream.Next(codeBits, code)) {
     if (code == reset) {
       codeBits = minimumCodeSize + 1;
-      nextEntry = reset + 2;
+      nextEntry = firstEntry;
       growAt = 2 * reset;
-      expectLiteral = true;
+      if (!stream.Next(codeBits, code)) return true;
+      if (code >= firstEntry) return false;
       continue;
     }
     if (code == end) return true;
-    if (expectLiteral) {
-      if (code > reset) return false;
-      expectLiteral = false;
-      continue;
-    }
-    if (code > nextEntry) return false;
+    if (code > nextEntry) return false;  // the entry being made is the last one a code may name
     if (nextEntry < kTableSize) {
       ++nextEntry;
       if (nextEntry >= growAt && growAt < kTableSize) {

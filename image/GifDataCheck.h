@@ -14,9 +14,9 @@
 namespace kavelo::image {
 
 // True when every frame has a width and a height, every frame's codes name literals or
-// table entries already made (or the very next one), and the first code after each reset
-// is a literal. Reads only within the `size` bytes at `bytes`; a file that ends early is
-// judged on what it holds.
+// table entries already made (or the very next one), and the first code after the start
+// and after each reset is a literal, a reset or the end code. Reads only within the
+// `size` bytes at `bytes`; a file that ends early is judged on what it holds.
 bool GifSafeToDecode(const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace kavelo::image
