@@ -92,15 +92,15 @@ int TimerQueue::Fd() {
 
 void TimerQueue::Rearm() {
   if (m_fd < 0) return;
-  itimerspec spec{};
+  itimerspec due{};
   const int timeout = TimeoutMs();
   if (timeout == 0) {
-    spec.it_value.tv_nsec = 1;  // due now: readable at once
+    due.it_value.tv_nsec = 1;  // due now: readable at once
   } else if (timeout > 0) {
-    spec.it_value.tv_sec = timeout / 1000;
-    spec.it_value.tv_nsec = static_cast<long>(timeout % 1000) * 1000000L;
+    due.it_value.tv_sec = timeout / 1000;
+    due.it_value.tv_nsec = static_cast<long>(timeout % 1000) * 1000000L;
   }
-  timerfd_settime(m_fd, 0, &spec, nullptr);
+  timerfd_settime(m_fd, 0, &due, nullptr);
 }
 
 TimerQueue& ThreadTimerQueue() {

@@ -13,11 +13,11 @@ TEST_F(ArtworkFiles, SoundsAreShortMonoPcmThatFadeInAndOutAndDiffer) {
   constexpr int kRate = 22050;
   std::vector<std::vector<int>> sounds;
   for (const char* name : kSounds) {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* bytes = nullptr;
     Uint32 length = 0;
-    ASSERT_TRUE(SDL_LoadWAV((GeneratedFolder() / name).string().c_str(), &spec, &bytes, &length)) << name;
-    EXPECT_EQ(std::tuple(spec.format, spec.channels, spec.freq), std::tuple(AUDIO_S16LSB, 1, kRate)) << name;
+    ASSERT_TRUE(SDL_LoadWAV((GeneratedFolder() / name).string().c_str(), &format, &bytes, &length)) << name;
+    EXPECT_EQ(std::tuple(format.format, format.channels, format.freq), std::tuple(AUDIO_S16LSB, 1, kRate)) << name;
     std::vector<int>& s = sounds.emplace_back(length / 2);
     for (std::size_t i = 0; i < s.size(); ++i) s[i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     SDL_FreeWAV(bytes);
