@@ -41,7 +41,7 @@ for target in "${targets[@]}"; do
        >"$work/$target.log" 2>&1; then
     failed+=("$target")
   fi
-  grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/$target.log" || true
+  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/$target.log" || true
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
