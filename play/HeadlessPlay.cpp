@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "FrameSnapshot.h"
 #include "PlayHost.h"
@@ -80,7 +81,10 @@ HeadlessSummary PlayHeadless(const PlaySettings& settings) {
           host.Click({move.x2, move.y2});
           shufflesInARow = 0;
         } else if (shufflesInARow < kMaxShufflesInARow) {
-          host.Shuffle(2);
+          // The board seeds its shuffles from the clocks; a game run faster than real time
+          // waits a moment so that shuffles in a row do not repeat one permutation.
+          if (settings.fast) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+          host.Shuffle(shufflesInARow % 2 == 0 ? 2 : 4);
           ++summary.shuffles, ++shufflesInARow;
         }
       }

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "platform/TimerQueue.h"
 
@@ -70,6 +71,11 @@ std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWid
                            ";iconType,.bmp;animationFrames," + std::to_string(frames) + ";animationPath," +
                            (m_dir / "trail").string() + ";animationType,.bmp;";
   return std::wstring(text.begin(), text.end());
+}
+
+void ShuffleAnew(CKaveloFather& host) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  host.InputEvent(L"type,2;shuffle,4;");
 }
 
 SteppedClock::SteppedClock() {

@@ -55,6 +55,11 @@ class GameHost : public CKaveloFather {
   std::function<void(int)> onGameOver;
 };
 
+// Shuffles so that the tiles come out differently from the shuffle before: the board
+// seeds its mixing from the clocks, and repeated shuffles within one millisecond and one
+// second would repeat one permutation, which may cycle through boards without a move.
+void ShuffleAnew(CKaveloFather& host);
+
 // Steps this thread's timer clock by hand while alive.
 class SteppedClock {
  public:

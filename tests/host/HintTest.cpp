@@ -32,7 +32,7 @@ TEST(Hint, FollowingTheHintsClearsABoardAndNoHintIsGivenWithoutAMove) {
     int pairs = 0;
     for (int shuffles = 0; shuffles < 20;) {
       if (!host.FindHint(move)) {
-        host.InputEvent(L"type,2;shuffle,2;");
+        kavelo::test::ShuffleAnew(host);
         ++shuffles;
         continue;
       }
