@@ -50,7 +50,7 @@ void DrawOverlay(SDL_Renderer* renderer, PlayHost& host, const Overlay& overlay)
   const Outcome outcome = host.GameOutcome();
   if (outcome == Outcome::Playing && !overlay.noMoveLeft) return;
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 215);
   const SDL_Rect band{0, host.FrameHeight() / 2 - 60, host.FrameWidth(), 120};
   SDL_RenderFillRect(renderer, &band);
   const GameStatus s = host.Status();
