@@ -18,6 +18,7 @@ bool ToIndexed(const SeedPicture& picture, IndexedPicture& indexed);
 
 std::vector<std::uint8_t> EncodeBmp(const SeedPicture& picture, SeedFormat format);
 std::vector<std::uint8_t> EncodeGif(const SeedPicture& picture, SeedFormat format);
+std::vector<std::uint8_t> EncodeIcon(const SeedPicture& picture, SeedFormat format);
 // PNG and JPEG through SDL_image's writers.
 std::vector<std::uint8_t> EncodeWithSdl(const SeedPicture& picture, SeedFormat format);
 

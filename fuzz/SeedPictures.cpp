@@ -62,6 +62,9 @@ std::vector<std::uint8_t> EncodePicture(const SeedPicture& picture, SeedFormat f
     case SeedFormat::kGifTransparent:
     case SeedFormat::kGifTwoFrames:
       return EncodeGif(picture, format);
+    case SeedFormat::kIcon:
+    case SeedFormat::kIconPng:
+      return EncodeIcon(picture, format);
   }
   return {};
 }
@@ -76,6 +79,9 @@ const char* SeedFormatSuffix(SeedFormat format) {
     case SeedFormat::kGifTransparent:
     case SeedFormat::kGifTwoFrames:
       return ".gif";
+    case SeedFormat::kIcon:
+    case SeedFormat::kIconPng:
+      return ".ico";
     default:
       return ".bmp";
   }

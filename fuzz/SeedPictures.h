@@ -30,11 +30,13 @@ enum class SeedFormat {
   kGif,
   kGifTransparent, // one palette entry transparent
   kGifTwoFrames,   // a second, smaller frame after the first
+  kIcon,           // two entries of the same size: 8 bits through a colour table, 24 bits
+  kIconPng,        // one entry holding a PNG
 };
 inline constexpr SeedFormat kAllSeedFormats[] = {
     SeedFormat::kBmp24, SeedFormat::kBmp32V5, SeedFormat::kBmpCore, SeedFormat::kBmpTopDown,
     SeedFormat::kBmpPalette8, SeedFormat::kPng, SeedFormat::kJpeg, SeedFormat::kGif,
-    SeedFormat::kGifTransparent, SeedFormat::kGifTwoFrames};
+    SeedFormat::kGifTransparent, SeedFormat::kGifTwoFrames, SeedFormat::kIcon, SeedFormat::kIconPng};
 
 // The file's bytes; empty when the picture cannot be written in that format (a palette
 // format with more than 256 colours, or an encoder that fails).
