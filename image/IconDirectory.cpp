@@ -39,6 +39,11 @@ bool MeasureEntry(const std::uint8_t* data, IconEntry& entry) {
   return entry.width > 0 && entry.height > 0;  // no icon has its rows top-down
 }
 
+// Both sides lie below 2^32, so the area fits unsigned 64 bits.
+std::uint64_t Area(const IconEntry& entry) {
+  return static_cast<std::uint64_t>(entry.width) * static_cast<std::uint64_t>(entry.height);
+}
+
 }  // namespace
 
 bool LooksLikeIcon(const std::uint8_t* bytes, std::size_t size) {
@@ -59,7 +64,7 @@ std::optional<IconEntry> BestIconEntry(const std::uint8_t* bytes, std::size_t si
     entry.offset = Little32(record + 12);
     if (entry.offset > size || entry.size > size - entry.offset || entry.size == 0) return std::nullopt;
     if (!MeasureEntry(bytes + entry.offset, entry)) return std::nullopt;
-    const std::int64_t area = entry.width * entry.height, bestArea = best ? best->width * best->height : 0;
+    const std::uint64_t area = Area(entry), bestArea = best ? Area(*best) : 0;
     if (!best || area > bestArea || (area == bestArea && entry.bitsPerPixel > best->bitsPerPixel)) best = entry;
   }
   return best;
