@@ -110,12 +110,20 @@ class Game:
         self._lib = library or load_library()
         self.on_frame, self.on_game_over = on_frame, on_game_over
         # Kept for the game's whole life: the plug-in calls through them.
-        self._frame_ready = _FrameReady(lambda _: self.on_frame and self.on_frame())
-        self._game_over = _GameOver(lambda _, won: self.on_game_over and self.on_game_over(bool(won)))
+        self._frame_ready = _FrameReady(self._frame_ready_call)
+        self._game_over = _GameOver(self._game_over_call)
         self._handle = self._lib.KaveloCreate(ctypes.byref(_HostDesc(None, self._frame_ready, self._game_over)))
         if not self._handle:
             raise MemoryError("no game could be created")
         self.pixels = None
+
+    def _frame_ready_call(self, _context):
+        if self.on_frame:
+            self.on_frame()
+
+    def _game_over_call(self, _context, won):
+        if self.on_game_over:
+            self.on_game_over(bool(won))
 
     def alloc_gdi_data(self, width, height, bits=32):
         """Gives the game a buffer of height rows of width blue-green-red-alpha pixels, top
