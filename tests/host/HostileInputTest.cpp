@@ -155,6 +155,7 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
       {"w and h 255", SetUpText("w,255;h,255;"), Game},
       {"c 255 with 255 pictures", SetUpText("c,255;"), Game},
       {"c 256 keeps no kind", SetUpText("c,256;"), Refused},
+      {"c 257 keeps 1 kind but names 257 pictures", SetUpText("c,257;"), RefusedButDrawn},
       {"r 255", SetUpText("r,255;"), Game},
       {"c and r 255 on the largest board", SetUpText("w,255;h,255;c,255;r,255;"), Game},
       {"w beyond 32 bits saturates to 255", SetUpText("w,4294967302;"), Game},

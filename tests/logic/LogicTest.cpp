@@ -89,7 +89,7 @@ TEST(LogicBoard, ClicksSelectRejectCancelAndRemovePairs) {
   board->m_score = 2147483600;
   board->m_scoreStep = 100;
   PlayClicks(*board, {{65538, 1, Choose, true, 2, 1, 0, 0, 2147483600, 2},
-                      {0xFFFF, 1, Cancel, false, -1, -1, 0, 0, 2147483600, 2},
+                      {0xFF02, 1, Cancel, false, -1, -1, 0, 0, 2147483600, 2},  // -254 in 16 bits, 2 in 8
                       {2, 1, Choose, true, 2, 1, 0, 0, 2147483600, 2},
                       {2, 65538, Win, true, -1, -1, 0, 1, -2147483596, 0}});
 }
