@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #define PLGKAVELO_API __attribute__((visibility("default")))
 
@@ -17,6 +18,13 @@ class CKaveloInternal;
 // Two cells, columns and rows counted from 0 at the top left, the border ring included.
 struct KaveloMove {
   int x1, y1, x2, y2;
+};
+
+// What Solve found out about the board.
+enum KaveloSolveResult : int {
+  KaveloSolved = 0,      // the moves, played in order, clear the board
+  KaveloUnsolvable = 1,  // proved: no order of moves clears it
+  KaveloUnknown = 2,     // the time allowed ran out first, or no board is dealt
 };
 
 class KaveloFigure;
@@ -50,6 +58,29 @@ class PLGKAVELO_API CKaveloFather {
   // when no pair can be linked (the host may then shuffle) or no board is dealt.
   bool FindHint(KaveloMove& move) const;
 
+  // Looks for a sequence of links that clears the board, within about `budgetMs`
+  // milliseconds, changing nothing. On KaveloSolved `moves` holds the pairs in the order
+  // they are to be clicked (empty for a clear board); otherwise it is emptied.
+  KaveloSolveResult Solve(std::vector<KaveloMove>& moves, int budgetMs) const;
+  // Like FindHint, but the pair is the first move of a clearing found within a short
+  // time when there is one, so following these hints never leads into a dead end.
+  bool FindSafeHint(KaveloMove& move) const;
+
+  // Off by default. When on, every shuffle places the tiles as its mode does and then
+  // deals the same kinds over those cells so that the board can be cleared. When that
+  // cannot be (a kind with an odd count) or no clearing order turns up within a few
+  // tries, the board at least holds a pair that links, if the mode's result had none.
+  // Kept across set-ups.
+  void SetSolvableShuffles(bool on);
+
+  // Undo puts the last removed pair back and takes back its score step, its pair and
+  // its two tiles; misses and time stay, the selection is cleared, that pair's trail goes
+  // out. Redo removes the pair again. A new removal forgets what could be redone; a
+  // shuffle or a new set-up forgets both. False when there is nothing to undo (or redo)
+  // or no game runs. No sound plays.
+  bool Undo();
+  bool Redo();
+
   // Called after each tick's frame has been delivered into the buffer. The default body
   // returns 0.
   virtual int OnGdiDataChange() = 0;
@@ -61,6 +92,7 @@ class PLGKAVELO_API CKaveloFather {
   std::unique_ptr<KaveloFigure> m_pFigure;            // the renderer; null until set-up
   std::unique_ptr<CKaveloSoundPlayer> m_pSoundPlayer; // null until the sound command
   bool m_bRunning = false;                            // a game is in play
+  bool m_bSolvableShuffles = false;                   // shuffles deal clearable boards
   char* m_pGdiData = nullptr;                         // the host's buffer, not owned
   int m_nGdiParam1 = 0;
   int m_nGdiParam2 = 0;
