@@ -17,6 +17,7 @@ struct PlaySettings {
   std::string artDir;       // tile1.png.., trail1.png.., choose.png, timebar.png, *.wav
   bool headless = false;
   bool fast = false;        // headless only: run the clock faster than real time
+  bool anyShuffle = false;  // shuffles as the plug-in does by default, dead ends and all
   std::string outDir;       // headless snapshots; none when empty
   int snapshotEvery = 10;   // seconds of game time between snapshots
 };
