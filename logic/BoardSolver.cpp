@@ -17,6 +17,7 @@ namespace {
 constexpr int kKindSlots = 256;
 constexpr int kMaxPairedOffKind = 8;         // larger kinds are left to the branching
 constexpr std::size_t kMaxMemo = 1u << 20;   // failed positions remembered, about 40 MB at most
+constexpr int kTestsPerClockReading = 256;   // link tests between readings of the clock
 
 std::uint64_t CellKey(std::uint64_t cell) {
   // splitmix64: well spread keys for the position hash
@@ -87,6 +88,12 @@ class Solver {
   };
 
   bool Links(int a, int b) const {
+    // One position of a big grid may take many tests: the clock is read between them too.
+    if (++m_testsSinceClock >= kTestsPerClockReading) {
+      m_testsSinceClock = 0;
+      if (OutOfTime()) m_expired = true;
+    }
+    if (m_expired) return false;
     return CellsLink({m_cells.data(), m_width, m_height}, a % m_width, a / m_width, b % m_width, b / m_width);
   }
 
@@ -108,7 +115,10 @@ class Solver {
     }
   }
 
-  bool OutOfTime() const { return m_limits.nowMs() - m_start >= m_limits.budgetMs; }
+  bool OutOfTime() const {
+    m_expired = m_expired || m_limits.nowMs() - m_start >= m_limits.budgetMs;
+    return m_expired;
+  }
 
   // Pairs off all of `cells` by links that work now, if that can be done.
   bool PairOff(std::vector<int>& cells, std::vector<CellPair>& pairs) const {
@@ -181,9 +191,11 @@ class Solver {
     frame.hash = m_hash;
     frame.mark = m_moves.size();
     RemoveSafePairs();
+    if (m_expired) return Entry::OutOfTime;
     if (m_left == 0) return Entry::Solved;
     frame.base = m_moves.size();
     ListOptions(frame.options);
+    if (m_expired) return Entry::OutOfTime;
     if (!frame.options.empty()) return Entry::Open;
     UndoTo(frame.mark);
     if (m_failed.size() < kMaxMemo) m_failed.insert(frame.hash);
@@ -203,6 +215,8 @@ class Solver {
   std::uint64_t m_hash = 0;
   int m_left = 0;
   std::uint32_t m_start = 0;
+  mutable bool m_expired = false;  // once out of time, every answer is void
+  mutable int m_testsSinceClock = 0;
 };
 
 }  // namespace

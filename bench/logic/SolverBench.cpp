@@ -183,3 +183,20 @@ void BM_ProveUnsolvable(benchmark::State& state) {
 BENCHMARK(BM_ProveUnsolvable)->Arg(4)->Arg(6)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// A full 255 x 255 clearable board with a 100 ms budget: the search must stop on time.
+void BM_SolveLargeBoardWithinBudget(benchmark::State& state) {
+  CKaveloInternal board;
+  DealBoard(board, 0, true, 255);
+  SolveVerdict verdict = SolveVerdict::Unknown;
+  double ms = 0;
+  for (auto _ : state) verdict = SolveTimed(board, 100, ms);
+  state.SetLabel(verdict == SolveVerdict::Solved ? "solved" : verdict == SolveVerdict::Unknown ? "unknown" : "unsolvable");
+  state.counters["elapsed_ms"] = ms;
+  if (ms > 150) state.SkipWithError("the search overran its budget");
+}
+BENCHMARK(BM_SolveLargeBoardWithinBudget)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
