@@ -36,14 +36,5 @@ void CKaveloFather::SetSolvableShuffles(bool on) {
 
 bool CKaveloFather::Undo() { return m_bRunning && m_pInternal && m_pInternal->Undo(); }
 
-bool CKaveloFather::Redo() {
-  if (!m_bRunning || !m_pInternal || !m_pInternal->Redo()) return false;
-  // Taking the last pair off again is a win like any other; the grid decides.
-  const CKaveloInternal& board = *m_pInternal;
-  const std::uint8_t* tiles = board.m_tiles.get();
-  if (std::none_of(tiles, tiles + board.m_width * board.m_height, [](std::uint8_t t) { return t != 0; })) {
-    m_bRunning = false;
-    OnGameOver(1);
-  }
-  return true;
-}
+// A redo never clears the board: the removal it repeats did not, or no game would run.
+bool CKaveloFather::Redo() { return m_bRunning && m_pInternal && m_pInternal->Redo(); }
