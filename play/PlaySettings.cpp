@@ -7,9 +7,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
-    "                   [--art DIR] [--headless] [--fast] [--out DIR] [--snapshot-every N]\n"
+    "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
     "                   [--any-shuffle]\n"
-    "  Plays in a window where there is a display, else by itself (--headless).\n"
+    "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
     "  Keys: S shuffles, N starts a new game, H shows a hint, U or Ctrl+Z undoes,\n"
     "  R, Ctrl+Y or Ctrl+Shift+Z redoes, Esc quits.\n";
@@ -45,6 +45,8 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       return std::nullopt;
     } else if (arg == "--headless") {
       s.headless = true;
+    } else if (arg == "--window") {
+      s.window = true;
     } else if (arg == "--fast") {
       s.fast = true;
     } else if (arg == "--any-shuffle") {
@@ -67,6 +69,10 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
         return std::nullopt;
       }
     }
+  }
+  if (s.window && s.headless) {
+    error = std::string("--window and --headless exclude each other\n") + kUsage;
+    return std::nullopt;
   }
   return s;
 }
