@@ -17,13 +17,6 @@
 
 class CKaveloInternal;
 
-// What Solve found out about the board.
-enum KaveloSolveResult : int {
-  KaveloSolved = 0,      // the moves, played in order, clear the board
-  KaveloUnsolvable = 1,  // proved: no order of moves clears it
-  KaveloUnknown = 2,     // the time allowed ran out first, or no board is dealt
-};
-
 class KaveloFigure;
 class CKaveloSoundPlayer;
 
