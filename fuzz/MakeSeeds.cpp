@@ -56,6 +56,15 @@ void ProtocolSeeds(Corpus& corpus) {
     corpus.Add("won-then-set-up-from-game-over", s.Data());
   }
   {
+    ScriptWriter s;
+    s.Extension(ExtensionMode::kClearableOn).SetUp({});
+    Opening(s);
+    s.Extension(ExtensionMode::kSolve).FollowHint().FollowHint().Extension(ExtensionMode::kUndo);
+    s.Extension(ExtensionMode::kUndo).Extension(ExtensionMode::kRedo).Extension(ExtensionMode::kSafeHint).Ticks(2);
+    s.Shuffle(1).Extension(ExtensionMode::kRedo).Extension(ExtensionMode::kSolve);
+    corpus.Add("undo-redo-solve", s.Data());
+  }
+  {
     ScriptWriter s(GameOverReaction::kTick);
     s.SetUp({});
     Opening(s, 2);

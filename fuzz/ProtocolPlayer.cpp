@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "host/KeyValueText.h"
 #include "host/ModuleState.h"
@@ -227,7 +228,42 @@ void ProtocolPlayer::PlayStep(ByteReader& in) {
     case Step::kObjects:
       ChangeObjects(static_cast<ObjectsMode>(in.U8() % static_cast<unsigned>(ObjectsMode::kCount)));
       break;
+    case Step::kExtension:
+      UseExtension(static_cast<ExtensionMode>(in.U8() % static_cast<unsigned>(ExtensionMode::kCount)));
+      break;
     case Step::kCount:
+      break;
+  }
+}
+
+void ProtocolPlayer::UseExtension(ExtensionMode mode) {
+  constexpr int kSolveBudgetMs = 5;  // a fuzzer's run is short
+  FuzzHost& host = Current();
+  const int tilesBefore = host.InputEvent(L"type,256;");
+  switch (mode) {
+    case ExtensionMode::kUndo:
+      if (host.Undo() && host.InputEvent(L"type,256;") != tilesBefore + 2) Broken("an undo puts two tiles back");
+      break;
+    case ExtensionMode::kRedo:
+      if (host.Redo() && host.InputEvent(L"type,256;") != tilesBefore - 2) Broken("a redo takes two tiles");
+      break;
+    case ExtensionMode::kClearableOn:
+    case ExtensionMode::kClearableOff:
+      host.SetSolvableShuffles(mode == ExtensionMode::kClearableOn);
+      break;
+    case ExtensionMode::kSolve: {
+      std::vector<KaveloMove> moves;
+      if (host.Solve(moves, kSolveBudgetMs) == KaveloSolved && static_cast<int>(moves.size()) * 2 != tilesBefore) {
+        Broken("a clearing removes every tile");
+      }
+      break;
+    }
+    case ExtensionMode::kSafeHint: {
+      KaveloMove move{};
+      if (host.FindSafeHint(move) && move.x1 == move.x2 && move.y1 == move.y2) Broken("a safe hint names two cells");
+      break;
+    }
+    case ExtensionMode::kCount:
       break;
   }
 }

@@ -55,6 +55,7 @@ class ProtocolPlayer {
   static void ReadSpoils(ByteReader& in, ProtocolText& text);
   void ClickCell(int x, int y);
   void ChangeObjects(ObjectsMode mode);
+  void UseExtension(ExtensionMode mode);
   void CheckQueries();
 
   const FuzzArtFolder& m_art;

@@ -34,6 +34,17 @@ enum class Step : std::uint8_t {
   kFollowHint,    // clicks both cells of the hint
   kHandBuffer,    // mode u8: 0 hands over no buffer, 1 the object's own again
   kObjects,       // mode u8: ObjectsMode
+  kExtension,     // mode u8: ExtensionMode
+  kCount,
+};
+
+enum class ExtensionMode : std::uint8_t {
+  kUndo,            // a pair comes back: two tiles more
+  kRedo,            // it goes again: two tiles fewer
+  kClearableOn,     // clearable shuffles from now on
+  kClearableOff,
+  kSolve,           // a clearing found names a pair per two tiles left
+  kSafeHint,        // like a hint: two cells
   kCount,
 };
 
@@ -131,6 +142,10 @@ class ScriptWriter {
   }
   ScriptWriter& Objects(ObjectsMode mode) {
     Op(Step::kObjects).U8(static_cast<unsigned>(mode));
+    return *this;
+  }
+  ScriptWriter& Extension(ExtensionMode mode) {
+    Op(Step::kExtension).U8(static_cast<unsigned>(mode));
     return *this;
   }
   const std::vector<std::uint8_t>& Data() const { return m_out.Data(); }

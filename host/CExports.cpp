@@ -2,8 +2,10 @@
 // CKaveloFather operation through WithGame.
 #include <PlgKavelo/Kavelo.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "KaveloGame.h"
 #include "platform/TextCodec.h"
@@ -69,6 +71,37 @@ int KaveloInputEventUtf8(KaveloGame* game, const char* event) {
 int KaveloFindHint(KaveloGame* game, KaveloMove* move) {
   if (move == nullptr) return -1;
   return WithGame(game, [move](KaveloGame& g) { return g.FindHint(*move) ? 1 : 0; });
+}
+
+int KaveloSolve(KaveloGame* game, KaveloMove* moves, int capacity, int* count, int budgetMs) {
+  if (count == nullptr || capacity < 0 || (moves == nullptr && capacity > 0)) return -1;
+  return WithGame(game, [&](KaveloGame& g) {
+    std::vector<KaveloMove> found;
+    const KaveloSolveResult result = g.Solve(found, budgetMs);
+    std::copy_n(found.begin(), std::min(found.size(), static_cast<std::size_t>(capacity)), moves);
+    *count = static_cast<int>(found.size());
+    return static_cast<int>(result);
+  });
+}
+
+int KaveloFindSafeHint(KaveloGame* game, KaveloMove* move) {
+  if (move == nullptr) return -1;
+  return WithGame(game, [move](KaveloGame& g) { return g.FindSafeHint(*move) ? 1 : 0; });
+}
+
+int KaveloSetSolvableShuffles(KaveloGame* game, int on) {
+  return WithGame(game, [on](KaveloGame& g) {
+    g.SetSolvableShuffles(on != 0);
+    return 0;
+  });
+}
+
+int KaveloUndo(KaveloGame* game) {
+  return WithGame(game, [](KaveloGame& g) { return g.Undo() ? 1 : 0; });
+}
+
+int KaveloRedo(KaveloGame* game) {
+  return WithGame(game, [](KaveloGame& g) { return g.Redo() ? 1 : 0; });
 }
 
 }  // extern "C"

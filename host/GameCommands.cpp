@@ -84,6 +84,7 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
   switch (text.Integer("param", kValueBufferSize)) {
     case SetUp:
       if (!SetUpGame(text, m_pInternal, m_pFigure)) return -1;
+      m_pInternal->SetSolvableShuffles(m_bSolvableShuffles);
       kavelo::host::StartClock();
       m_bRunning = true;
       return 0;

@@ -39,6 +39,9 @@ bool CKaveloInternal::ClickCell(int x, int y, int& result) {
 
   // Wraps like the 32-bit sum it is instead of overflowing.
   m_score = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(m_scoreStep));
+  m_undoable.push_back({static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY), static_cast<std::uint8_t>(cx),
+                        static_cast<std::uint8_t>(cy), selectedKind, kind, m_lastPath, m_scoreStep});
+  m_redoable.clear();
   RemoveTile(static_cast<std::uint8_t>(cx), static_cast<std::uint8_t>(cy));
   RemoveTile(static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY));
   ++m_pairsRemoved;

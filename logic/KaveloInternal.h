@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "logic/BoardSolver.h"
 #include "logic/KaveloClocks.h"
 #include "logic/KaveloRandom.h"
 
@@ -60,8 +62,24 @@ class CKaveloInternal {
   // Whether FindLink would join the two cells now; marks nothing.
   bool CanLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) const;
 
-  // The clocks that seed the shuffles; a function left empty keeps the system's clock.
+  // The clocks that seed the shuffles and time the solver; a function left empty keeps
+  // the system's clock.
   void SetClocks(KaveloClocks clocks);
+
+  // Looks for links that clear the board, in order, within `budgetMs` of the tick clock;
+  // changes nothing. A board not ready is Unknown.
+  SolveVerdict Solve(std::vector<KaveloHint>& moves, std::uint32_t budgetMs) const;
+  // The first move of a clearing found within `budgetMs`, else FindHint's pair.
+  bool FindSafeHint(KaveloHint& hint, std::uint32_t budgetMs) const;
+
+  // Whether every shuffle gives its occupied cells kinds in an order that can be cleared.
+  void SetSolvableShuffles(bool on) { m_solvableShuffles = on; }
+
+  // Puts the last removed pair back, or removes the last pair put back again, with its
+  // score step, pair count and tiles left; clears the selection. False when there is
+  // nothing to take back (or put back).
+  bool Undo();
+  bool Redo();
 
   // Fields, in the board's order.
   std::uint8_t m_width = 0;          // columns, border ring included
@@ -81,6 +99,7 @@ class CKaveloInternal {
   std::int32_t m_score = 0;
   std::int32_t m_scoreStep = 0;
   std::uint32_t m_timeLimit = 0;     // seconds allowed
+  bool m_solvableShuffles = false;   // shuffles deal kinds in a clearable order
 
  private:
   // A path by its corners: straight from end to end, or three segments whose middle one
@@ -90,7 +109,17 @@ class CKaveloInternal {
     std::uint8_t turnX1 = 0, turnY1 = 0, turnX2 = 0, turnY2 = 0;
   };
 
+  // A removed pair as it was linked, with the score it brought.
+  struct RemovedPair {
+    std::uint8_t x1, y1, x2, y2, kind1, kind2;
+    LinkCorners path;
+    std::int32_t scoreStep;
+  };
+
   bool SearchLink(int x1, int y1, int x2, int y2, LinkCorners& path) const;
+  void MarkPath(const RemovedPair& pair, bool lit);
+  void ForgetMoves();
+  void DealClearableKinds();
   bool InGrid(int x, int y) const;
   std::uint8_t TileAt(int x, int y) const;  // 0 outside the grid or without one
   void ScatterCorner();
@@ -100,4 +129,8 @@ class CKaveloInternal {
   KaveloClocks m_clocks;
   CKaveloRandom m_random;
   std::unique_ptr<std::uint8_t[]> m_shuffleScratch;  // the compaction's copy of the tiles
+  LinkCorners m_lastPath;              // the path FindLink took last
+  std::vector<RemovedPair> m_undoable; // removals, oldest first
+  std::vector<RemovedPair> m_redoable; // pairs put back, the latest last
+  std::uint64_t m_dealCount = 0;       // clearable dealings so far, to vary their seeds
 };

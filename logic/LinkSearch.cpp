@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "logic/CellLinks.h"
 #include "logic/KaveloInternal.h"
 
 namespace {
@@ -143,10 +144,13 @@ int FirstMiddleRow(const TileGrid& grid, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, LinkCorners& path) const {
-  if (!m_boardReady || !m_tiles || !InGrid(x1, y1) || !InGrid(x2, y2)) return false;
+namespace kavelo::logic {
+
+bool FindCellPath(const GridView& view, int x1, int y1, int x2, int y2, PathCorners& path) {
+  const auto inGrid = [&](int x, int y) { return x >= 0 && y >= 0 && x < view.width && y < view.height; };
+  if (view.cells == nullptr || !inGrid(x1, y1) || !inGrid(x2, y2)) return false;
   if (x1 == x2 && y1 == y2) return false;
-  const TileGrid grid{m_tiles.get(), m_width, m_height};
+  const TileGrid grid{view.cells, view.width, view.height};
 
   if ((y1 == y2 && RowFreeBetween(grid, y1, x1, x2)) || (x1 == x2 && ColumnFreeBetween(grid, x1, y1, y2))) {
     path.straight = true;
@@ -162,27 +166,42 @@ bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, LinkCorners& pa
   if (y1 != y2) {
     const int c = FirstMiddleColumn(grid, x1, y1, x2, y2);
     if (c >= 0) {
-      path.turnX1 = path.turnX2 = static_cast<std::uint8_t>(c);
-      path.turnY1 = static_cast<std::uint8_t>(y1);
-      path.turnY2 = static_cast<std::uint8_t>(y2);
+      path.turnX1 = path.turnX2 = c;
+      path.turnY1 = y1;
+      path.turnY2 = y2;
       return true;
     }
   }
   if (x1 != x2) {
     const int r = FirstMiddleRow(grid, x1, y1, x2, y2);
     if (r >= 0) {
-      path.turnX1 = static_cast<std::uint8_t>(x1);
-      path.turnX2 = static_cast<std::uint8_t>(x2);
-      path.turnY1 = path.turnY2 = static_cast<std::uint8_t>(r);
+      path.turnX1 = x1;
+      path.turnX2 = x2;
+      path.turnY1 = path.turnY2 = r;
       return true;
     }
   }
   return false;
 }
 
+}  // namespace kavelo::logic
+
+bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, LinkCorners& path) const {
+  if (!m_boardReady || !m_tiles) return false;
+  kavelo::logic::PathCorners corners;
+  if (!kavelo::logic::FindCellPath({m_tiles.get(), m_width, m_height}, x1, y1, x2, y2, corners)) return false;
+  path.straight = corners.straight;
+  path.turnX1 = static_cast<std::uint8_t>(corners.turnX1);
+  path.turnY1 = static_cast<std::uint8_t>(corners.turnY1);
+  path.turnX2 = static_cast<std::uint8_t>(corners.turnX2);
+  path.turnY2 = static_cast<std::uint8_t>(corners.turnY2);
+  return true;
+}
+
 bool CKaveloInternal::FindLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) {
   LinkCorners path;
   if (!SearchLink(x1, y1, x2, y2, path)) return false;
+  m_lastPath = path;
   if (path.straight) {
     MarkTrail(x1, y1, x2, y2);
   } else {

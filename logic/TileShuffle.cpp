@@ -16,6 +16,7 @@ constexpr int kMixSteps = 2000;     // swaps of the kind mixing
 
 void CKaveloInternal::Shuffle(std::uint8_t mode) {
   if (!m_boardReady || !m_tiles) return;
+  if (mode >= ShuffleScatter && mode <= ShuffleSpread) ForgetMoves();
   switch (mode) {
     case ShuffleScatter:
       ScatterCorner();
@@ -30,8 +31,9 @@ void CKaveloInternal::Shuffle(std::uint8_t mode) {
       if (mode == ShuffleSpread) SpreadInterior();
       break;
     default:
-      break;
+      return;
   }
+  if (m_solvableShuffles) DealClearableKinds();
 }
 
 // Draws are at most 32767, so on grids of more cells the later ones never take part.

@@ -2,10 +2,12 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "FrameSnapshot.h"
 #include "PlayHost.h"
@@ -15,6 +17,7 @@ namespace {
 
 constexpr int kTicksPerMove = 3;    // the player thinks for 0.3 s of game time per pair
 constexpr int kMaxShufflesInARow = 20;
+constexpr int kPlanBudgetMs = 500;  // the search for a clearing before the player falls back on hints
 
 // The clock of a game run faster than real time: it jumps to the next due timer.
 unsigned long long g_virtualNowMs = 0;
@@ -50,6 +53,15 @@ void ServeClock(bool fast) {
   KaveloDispatchTimers();
 }
 
+// The next move: the solver's clearing while there is one, else a hint.
+bool NextMove(PlayHost& host, std::vector<KaveloMove>& plan, KaveloMove& move) {
+  if (plan.empty() && host.Solve(plan, kPlanBudgetMs) == KaveloSolved) std::reverse(plan.begin(), plan.end());
+  if (plan.empty()) return host.FindHint(move);
+  move = plan.back();
+  plan.pop_back();
+  return true;
+}
+
 }  // namespace
 
 HeadlessSummary PlayHeadless(const PlaySettings& settings) {
@@ -63,6 +75,7 @@ HeadlessSummary PlayHeadless(const PlaySettings& settings) {
       summary.setUpFailed = true;
     } else {
       int ticksSinceMove = 0, shufflesInARow = 0, nextSnapshot = settings.snapshotEvery;
+      std::vector<KaveloMove> plan;
       bool first = true;
       while (host.GameOutcome() == Outcome::Playing) {
         ServeClock(settings.fast);
@@ -76,15 +89,17 @@ HeadlessSummary PlayHeadless(const PlaySettings& settings) {
         if (++ticksSinceMove < kTicksPerMove) continue;
         ticksSinceMove = 0;
         KaveloMove move{};
-        if (host.FindHint(move)) {
+        if (NextMove(host, plan, move)) {
           host.Click({move.x1, move.y1});
-          host.Click({move.x2, move.y2});
+          const int result = host.Click({move.x2, move.y2});
+          if (result != 1 && result != 99) plan.clear();  // off the plan: ask again
           shufflesInARow = 0;
         } else if (shufflesInARow < kMaxShufflesInARow) {
           // The board seeds its shuffles from the clocks; a game run faster than real time
           // waits a moment so that shuffles in a row do not repeat one permutation.
           if (settings.fast) std::this_thread::sleep_for(std::chrono::milliseconds(2));
           host.Shuffle(shufflesInARow % 2 == 0 ? 2 : 4);
+          plan.clear();
           ++summary.shuffles, ++shufflesInARow;
         }
       }

@@ -20,6 +20,7 @@ PlayHost::PlayHost(const PlaySettings& settings)
       m_frameHeight(kBoardTop + (settings.rows + 2) * kArtCell),
       m_frame(static_cast<std::size_t>(m_frameWidth) * m_frameHeight * 4) {
   AllocGdiData(m_frame.data(), m_frameWidth, m_frameHeight, 32);
+  SetSolvableShuffles(!settings.anyShuffle);
 }
 
 std::wstring PlayHost::Command(const std::string& text) const {

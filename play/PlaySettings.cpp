@@ -8,8 +8,11 @@ namespace {
 constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
     "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
+    "                   [--any-shuffle]\n"
     "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
-    "  Keys: S shuffles, N starts a new game, H shows a hint, Esc quits.\n";
+    "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
+    "  Keys: S shuffles, N starts a new game, H shows a hint, U or Ctrl+Z undoes,\n"
+    "  R, Ctrl+Y or Ctrl+Shift+Z redoes, Esc quits.\n";
 
 bool ReadNumber(const std::string& text, int low, int high, int& out) {
   int value = 0;
@@ -46,6 +49,8 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       s.window = true;
     } else if (arg == "--fast") {
       s.fast = true;
+    } else if (arg == "--any-shuffle") {
+      s.anyShuffle = true;
     } else if ((arg == "--art" || arg == "--out") && hasValue) {
       (arg == "--art" ? s.artDir : s.outDir) = args[++i];
     } else {

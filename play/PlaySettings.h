@@ -18,6 +18,7 @@ struct PlaySettings {
   bool headless = false;    // play by itself even where a window could be shown
   bool window = false;      // play in a window, or fail where none can be shown
   bool fast = false;        // headless only: run the clock faster than real time
+  bool anyShuffle = false;  // shuffles as the plug-in does by default, dead ends and all
   std::string outDir;       // headless snapshots; none when empty
   int snapshotEvery = 10;   // seconds of game time between snapshots
 };

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "BannerFont.h"
 #include "PlayHost.h"
@@ -67,11 +68,34 @@ void DrawOverlay(SDL_Renderer* renderer, PlayHost& host, const Overlay& overlay)
   DrawText(renderer, line, host.FrameWidth() / 2, band.y + 76, 3);
 }
 
-std::string Title(PlayHost& host) {
+// How long the check after a move may take: well inside a frame's tenth of a second.
+constexpr int kCheckBudgetMs = 5;
+
+// Whether the board can still be cleared, as far as a short solver run can tell.
+std::string Outlook(PlayHost& host) {
+  if (host.GameOutcome() != Outcome::Playing) return "";
+  std::vector<KaveloMove> moves;
+  switch (host.Solve(moves, kCheckBudgetMs)) {
+    case KaveloSolved: return "  -  clearable";
+    case KaveloUnsolvable: return "  -  dead end";
+    default: return "";
+  }
+}
+
+std::string Title(PlayHost& host, const std::string& outlook) {
   const GameStatus s = host.Status();
   std::string state = host.GameOutcome() == Outcome::Won ? "  -  WON" : host.GameOutcome() == Outcome::Lost ? "  -  LOST" : "";
   return "kavelo-play  -  score " + std::to_string(s.score) + "  pairs " + std::to_string(s.pairs) + "  misses " +
-         std::to_string(s.misses) + "  " + std::to_string(s.secondsLeft) + " s left" + state;
+         std::to_string(s.misses) + "  " + std::to_string(s.secondsLeft) + " s left" + state + outlook;
+}
+
+enum class KeyAction { None, Undo, Redo };
+
+KeyAction HistoryKey(const SDL_Keysym& key) {
+  const bool ctrl = (key.mod & KMOD_CTRL) != 0, shift = (key.mod & KMOD_SHIFT) != 0;
+  if (key.sym == SDLK_u || (key.sym == SDLK_z && ctrl && !shift)) return KeyAction::Undo;
+  if (key.sym == SDLK_r || (key.sym == SDLK_y && ctrl) || (key.sym == SDLK_z && ctrl && shift)) return KeyAction::Redo;
+  return KeyAction::None;
 }
 
 }  // namespace
@@ -91,6 +115,8 @@ WindowResult PlayInWindow(const PlaySettings& settings) {
   if (!texture || !host.NewGame()) return WindowResult::SetUpFailed;
 
   Overlay overlay;
+  bool boardChanged = true;  // the outlook in the title needs a new look
+  std::string outlook;
   for (;;) {
     // Sleep until an input event or the plug-in's next timer, then serve both.
     SDL_Event e;
@@ -101,14 +127,19 @@ WindowResult PlayInWindow(const PlaySettings& settings) {
       if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
         overlay.hint.reset();
         host.Click(host.CellAt(e.button.x, e.button.y));  // logical frame pixels
+        boardChanged = true;
+      } else if (e.type == SDL_KEYDOWN && HistoryKey(e.key.keysym) != KeyAction::None) {
+        if (HistoryKey(e.key.keysym) == KeyAction::Undo ? host.Undo() : host.Redo()) overlay = {};
+        boardChanged = true;
       } else if (e.type == SDL_KEYDOWN) {
+        boardChanged = true;
         switch (e.key.keysym.sym) {
           case SDLK_ESCAPE: return WindowResult::Quit;
           case SDLK_s: host.Shuffle(2), overlay = {}; break;
           case SDLK_n: host.NewGame(), overlay = {}; break;
           case SDLK_h: {
             KaveloMove move{};
-            overlay.noMoveLeft = !host.FindHint(move) && host.GameOutcome() == Outcome::Playing;
+            overlay.noMoveLeft = !host.FindSafeHint(move) && host.GameOutcome() == Outcome::Playing;
             overlay.hint = overlay.noMoveLeft ? std::nullopt : std::optional<KaveloMove>(move);
             break;
           }
@@ -123,7 +154,9 @@ WindowResult PlayInWindow(const PlaySettings& settings) {
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
     DrawOverlay(renderer.get(), host, overlay);
     SDL_RenderPresent(renderer.get());
-    SDL_SetWindowTitle(window.get(), Title(host).c_str());
+    // Looked at once the frame is shown, and only after a move.
+    if (boardChanged) outlook = Outlook(host), boardChanged = false;
+    SDL_SetWindowTitle(window.get(), Title(host, outlook).c_str());
   }
 }
 

@@ -35,6 +35,9 @@ class Move(ctypes.Structure):
         return (self.x1, self.y1), (self.x2, self.y2)
 
 
+SOLVED, UNSOLVABLE, UNKNOWN = 0, 1, 2  # what KaveloSolve answers
+
+
 def _declare(lib):
     game = ctypes.c_void_p
     signatures = {
@@ -44,6 +47,12 @@ def _declare(lib):
         "KaveloSetGameParamUtf8": (ctypes.c_int, [game, ctypes.c_char_p]),
         "KaveloInputEventUtf8": (ctypes.c_int, [game, ctypes.c_char_p]),
         "KaveloFindHint": (ctypes.c_int, [game, ctypes.POINTER(Move)]),
+        "KaveloFindSafeHint": (ctypes.c_int, [game, ctypes.POINTER(Move)]),
+        "KaveloSolve": (ctypes.c_int, [game, ctypes.POINTER(Move), ctypes.c_int, ctypes.POINTER(ctypes.c_int),
+                                       ctypes.c_int]),
+        "KaveloSetSolvableShuffles": (ctypes.c_int, [game, ctypes.c_int]),
+        "KaveloUndo": (ctypes.c_int, [game]),
+        "KaveloRedo": (ctypes.c_int, [game]),
         "KaveloTimerFd": (ctypes.c_int, []),
         "KaveloTimeoutMs": (ctypes.c_int, []),
         "KaveloDispatchTimers": (ctypes.c_int, []),
@@ -147,6 +156,34 @@ class Game:
         """A Move that links now, or None."""
         move = Move()
         return move if self._lib.KaveloFindHint(self._handle, ctypes.byref(move)) == 1 else None
+
+    def find_safe_hint(self):
+        """A Move that links now and keeps the board clearable when that is found soon, or None."""
+        move = Move()
+        return move if self._lib.KaveloFindSafeHint(self._handle, ctypes.byref(move)) == 1 else None
+
+    def solve(self, budget_ms):
+        """The Moves that clear the board, in order; None when none exist or the time ran out."""
+        count = ctypes.c_int(0)
+        if self._lib.KaveloSolve(self._handle, None, 0, ctypes.byref(count), budget_ms) != SOLVED:
+            return None
+        moves = (Move * count.value)()
+        # A second search on the same board finds the same moves.
+        if self._lib.KaveloSolve(self._handle, moves, count.value, ctypes.byref(count), budget_ms) != SOLVED:
+            return None
+        return list(moves)
+
+    def set_solvable_shuffles(self, on):
+        """Shuffles deal boards that can be cleared (off by default)."""
+        self._lib.KaveloSetSolvableShuffles(self._handle, 1 if on else 0)
+
+    def undo(self):
+        """Puts the last removed pair back; False when there is nothing to undo."""
+        return self._lib.KaveloUndo(self._handle) == 1
+
+    def redo(self):
+        """Removes the last pair put back again; False when there is nothing to redo."""
+        return self._lib.KaveloRedo(self._handle) == 1
 
     def close(self):
         """Ends the game and stops the clock; safe inside the game's own callbacks."""

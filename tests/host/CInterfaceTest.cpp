@@ -209,3 +209,41 @@ TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGames
     KaveloDestroy(another);
   }
 }
+
+TEST(CInterface, SolvedMovesFillTheCallersArrayAndUndoRedoAnswerAsTheClassDoes) {
+  SteppedClock clock;
+  ArtFolder art;
+  Seen seen;
+  KaveloGame* game = Create(seen);
+  std::vector<char> frame(48 * 40 * 4);
+  KaveloMove moves[12] = {};
+  int count = -5;
+  const int refused[] = {KaveloSolve(nullptr, moves, 12, &count, 10), KaveloSolve(game, moves, 12, nullptr, 10),
+                         KaveloSolve(game, nullptr, 1, &count, 10),   KaveloSolve(game, moves, -1, &count, 10),
+                         KaveloUndo(nullptr), KaveloRedo(nullptr), KaveloSetSolvableShuffles(nullptr, 1),
+                         KaveloFindSafeHint(nullptr, moves), KaveloFindSafeHint(game, nullptr)};
+  for (const int result : refused) EXPECT_EQ(result, -1);
+  EXPECT_EQ(count, -5);
+  EXPECT_EQ(KaveloSolve(game, nullptr, 0, &count, 10), KaveloUnknown);  // no board yet
+  EXPECT_EQ(KaveloUndo(game), 0);
+
+  EXPECT_EQ(KaveloSetSolvableShuffles(game, 1), 0);
+  KaveloAllocGdiData(game, frame.data(), 48, 40, 32);
+  ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
+  ASSERT_EQ(KaveloInputEvent(game, L"type,2;shuffle,4;"), 0);
+  ASSERT_EQ(KaveloSolve(game, moves, 2, &count, 60000), KaveloSolved);
+  EXPECT_EQ(count, 6);
+  EXPECT_EQ(moves[2].x1 + moves[2].y1 + moves[2].x2 + moves[2].y2, 0);  // beyond the capacity: untouched
+  ASSERT_EQ(KaveloSolve(game, moves, 12, &count, 60000), KaveloSolved);
+  const auto click = [game](int x, int y) {
+    return KaveloInputEvent(game, (L"type,1;x," + std::to_wstring(x) + L";y," + std::to_wstring(y) + L";").c_str());
+  };
+  click(moves[0].x1, moves[0].y1);
+  click(moves[0].x2, moves[0].y2);
+  EXPECT_EQ(std::vector<int>({KaveloUndo(game), KaveloUndo(game), KaveloRedo(game), KaveloRedo(game)}),
+            std::vector<int>({1, 0, 1, 0}));
+  for (int i = 1; i < count; ++i) click(moves[i].x1, moves[i].y1), click(moves[i].x2, moves[i].y2);
+  EXPECT_EQ(seen.gameOvers, std::vector<int>{1});
+  EXPECT_EQ(KaveloUndo(game), 0);  // no game runs
+  KaveloDestroy(game);
+}

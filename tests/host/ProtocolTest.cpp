@@ -199,3 +199,34 @@ TEST_F(Protocol, QueriesAnswerFromTheBoardAndTheRenderer) {
   } cases[] = {{4, 0}, {8, 0}, {16, kCell}, {32, kCell}, {128, 0}, {256, 12}, {512, 45}, {3, 0}, {5, 0}, {-4, 0}, {1024, 0}};
   for (const Case& c : cases) EXPECT_EQ(host.InputEvent(W("type," + std::to_string(c.type) + ";")), c.answer) << c.type;
 }
+
+TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinTheGame) {
+  host.SetSolvableShuffles(true);
+  SetUpGame(5);
+  const auto start = ReadBoard();
+  KaveloMove move{};
+  ASSERT_TRUE(host.FindSafeHint(move));
+  ASSERT_EQ(Click(move.x1, move.y1), 4);
+  ASSERT_EQ(Click(move.x2, move.y2), 1);
+  EXPECT_EQ(ReadBoard().size(), start.size() - 2);
+  const int misses = host.InputEvent(L"type,8;");
+  ASSERT_TRUE(host.Undo());
+  EXPECT_EQ(ReadBoard(), start);
+  const std::vector<int> counters = {host.InputEvent(L"type,4;"), host.InputEvent(L"type,128;"),
+                                     host.InputEvent(L"type,256;"), host.InputEvent(L"type,8;")};
+  EXPECT_EQ(counters, (std::vector<int>{0, 0, 12, misses}));
+  EXPECT_FALSE(host.Undo());
+  ASSERT_TRUE(host.Redo());
+  EXPECT_EQ(ReadBoard().size(), start.size() - 2);
+
+  // The shuffle dealt a clearable board: its solution wins, and then nothing is undone.
+  std::vector<KaveloMove> moves;
+  ASSERT_EQ(host.Solve(moves, 60000), KaveloSolved);
+  for (const KaveloMove& m : moves) {
+    Click(m.x1, m.y1);
+    Click(m.x2, m.y2);
+  }
+  EXPECT_EQ(host.gameOvers, std::vector<int>{1});
+  EXPECT_EQ(host.InputEvent(L"type,256;"), 0);
+  EXPECT_FALSE(host.Undo() || host.Redo());
+}

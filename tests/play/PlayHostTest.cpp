@@ -41,11 +41,11 @@ TEST(PlaySettings, OptionsAreReadAndBadOnesRefused) {
   EXPECT_EQ((defaults->kinds * defaults->copies) % 2 == 0 && defaults->copies % 2 == 0, true);
 
   const auto s = ParseSettings({"--columns", "6", "--rows", "4", "--headless", "--fast", "--out", "/tmp/x",
-                                "--art", "/a", "--seconds", "30"}, "/art", error);
+                                "--art", "/a", "--seconds", "30", "--any-shuffle"}, "/art", error);
   ASSERT_TRUE(s);
   EXPECT_EQ(s->columns, 6);
   EXPECT_EQ(s->rows, 4);
-  EXPECT_TRUE(s->headless && s->fast);
+  EXPECT_TRUE(s->headless && s->fast && s->anyShuffle && !defaults->anyShuffle);
   EXPECT_EQ(s->outDir, "/tmp/x");
   EXPECT_EQ(s->artDir, "/a");
   EXPECT_EQ(s->seconds, 30);
@@ -93,6 +93,7 @@ TEST(HeadlessPlay, ASmallGamePlaysToItsEndWithAConsistentSummary) {
   const HeadlessSummary summary = PlayHeadless(settings);
   ASSERT_FALSE(summary.setUpFailed);
   EXPECT_TRUE(summary.won) << SummaryLine(summary);
+  EXPECT_EQ(summary.shuffles, 0);  // dealt clearable and played along the solver's clearing
   EXPECT_EQ(summary.pairs, 12);
   EXPECT_EQ(summary.score, summary.pairs * settings.scoreStep);
   EXPECT_GT(summary.seconds, 0);

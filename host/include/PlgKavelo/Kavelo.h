@@ -72,6 +72,32 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloInputEventUtf8(KaveloGame* game, const ch
  * dealt, -1 for a null argument. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloFindHint(KaveloGame* game, KaveloMove* move);
 
+/* What a search for a clearing found out (KaveloSolve, CKaveloFather::Solve). */
+typedef enum KaveloSolveResult {
+  KaveloSolved = 0,     /* the moves, played in order, clear the board */
+  KaveloUnsolvable = 1, /* proved: no order of moves clears it */
+  KaveloUnknown = 2     /* the time allowed ran out first, or no board is dealt */
+} KaveloSolveResult;
+
+/* Extension: looks for links that clear the board within about budgetMs milliseconds,
+ * changing nothing. Returns a KaveloSolveResult. On KaveloSolved *count is the number of
+ * moves and the first of them, up to capacity, are in moves in the order they are to be
+ * clicked (a host may ask with capacity 0 first); otherwise *count is 0. -1 for a null
+ * game or count, a negative capacity, or null moves with a capacity. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSolve(KaveloGame* game, KaveloMove* moves, int capacity, int* count,
+                                             int budgetMs);
+/* Extension: as KaveloFindHint, but the pair is the first move of a clearing when one is
+ * found within a short time, so following these hints never leads into a dead end. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloFindSafeHint(KaveloGame* game, KaveloMove* move);
+/* Extension: clearable shuffles on (nonzero) or off, as CKaveloFather::SetSolvableShuffles
+ * describes. 0, or -1 for a null game. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSetSolvableShuffles(KaveloGame* game, int on);
+/* Extension: puts the last removed pair back (undo) or removes it again (redo), as
+ * CKaveloFather::Undo and Redo describe: 1 when done, 0 when there is nothing to undo
+ * (or redo) or no game runs, -1 for a null game. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloUndo(KaveloGame* game);
+PLGKAVELO_API int PLGKAVELO_CALL KaveloRedo(KaveloGame* game);
+
 /* The clock's timers live in a queue of the thread that started them. The host's event
  * loop serves that queue, as a message loop would:
  *   poll KaveloTimerFd() for readability, or sleep KaveloTimeoutMs(), then call

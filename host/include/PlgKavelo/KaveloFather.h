@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CKaveloInternal;
 
@@ -47,6 +48,33 @@ class PLGKAVELO_API CKaveloFather {
   // when no pair can be linked (the host may then shuffle) or no board is dealt.
   bool FindHint(KaveloMove& move) const;
 
+  // Looks for a sequence of links that clears the board, within about `budgetMs`
+  // milliseconds, changing nothing. On KaveloSolved `moves` holds the pairs in the order
+  // they are to be clicked (empty for a clear board); otherwise it is emptied.
+  KaveloSolveResult Solve(std::vector<KaveloMove>& moves, int budgetMs) const;
+  // Like FindHint, but the pair is the first move of a clearing found within a short
+  // time when there is one, so following these hints never leads into a dead end.
+  bool FindSafeHint(KaveloMove& move) const;
+
+  // Off by default. When on, every shuffle places the tiles as its mode does and then
+  // deals the same kinds over those cells so that the board can be cleared: it plays a
+  // game on the cells in which any two tiles match, each removal drawing its pair among
+  // 64 random candidates before it settles for touching tiles, and gives the pairs of
+  // that game the kinds. Four such games are tried at most (in practice the first one
+  // succeeds; a 255 x 255 board takes about 130 ms). When clearing cannot be (a kind with
+  // an odd count) or all four got stuck, the board at least holds a pair that links, if
+  // the mode's result had none; failing that it stays as the mode left it. Selection,
+  // trail and counters fare as in any shuffle. Kept across set-ups.
+  void SetSolvableShuffles(bool on);
+
+  // Undo puts the last removed pair back and takes back its score step, its pair and
+  // its two tiles; misses and time stay, the selection is cleared, that pair's trail goes
+  // out. Redo removes the pair again. A new removal forgets what could be redone; a
+  // shuffle or a new set-up forgets both. False when there is nothing to undo (or redo)
+  // or no game runs. No sound plays.
+  bool Undo();
+  bool Redo();
+
   // Called after each tick's frame has been delivered into the buffer. The default body
   // returns 0.
   virtual int OnGdiDataChange() = 0;
@@ -58,6 +86,7 @@ class PLGKAVELO_API CKaveloFather {
   std::unique_ptr<KaveloFigure> m_pFigure;            // the renderer; null until set-up
   std::unique_ptr<CKaveloSoundPlayer> m_pSoundPlayer; // null until the sound command
   bool m_bRunning = false;                            // a game is in play
+  bool m_bSolvableShuffles = false;                   // shuffles deal clearable boards
   char* m_pGdiData = nullptr;                         // the host's buffer, not owned
   int m_nGdiParam1 = 0;
   int m_nGdiParam2 = 0;

@@ -31,9 +31,22 @@ with kavelo.SteppedClock() as clock, kavelo.Game(lambda: frames.append(1), overs
         assert game.click(move.x1, move.y1) == 4
         result = game.click(move.x2, move.y2)
         assert result in (1, 99), result
+        if result == 1:
+            assert game.undo() and game.redo() and not game.redo()
     assert result == 99 and overs == [True], (result, overs)
     assert frames and pixels.raw.count(0) < len(pixels.raw) // 2, "frames delivered"
     assert game.click(1, 1) == -1
+
+# Clearable shuffles: the solver's moves win.
+with kavelo.Game(on_game_over=overs.append) as game:
+    game.alloc_gdi_data(W * CELL, H * CELL)
+    game.set_solvable_shuffles(True)
+    assert game.set_game_param(SET_UP) == 0 and game.input_event("type,2;shuffle,4;") == 0
+    moves = game.solve(60000)
+    assert moves is not None and len(moves) == game.input_event("type,256;") // 2
+    for move in moves:
+        game.click(move.x1, move.y1), game.click(move.x2, move.y2)
+    assert overs == [True, True], overs
 
 # The real clock, served by the module's loop: about five frames in half a second.
 with kavelo.Game(lambda: frames.append(1)) as game:

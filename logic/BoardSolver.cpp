@@ -1,0 +1,231 @@
+// A depth-first search for a clearing order, on a working copy of the grid.
+//
+// Removing tiles only frees cells, so a link that works now still works after any other
+// removal. Two consequences prune the search: when every tile left of a kind can be
+// paired off by links that work now, removing those pairs at once loses nothing (any
+// clearing stays a clearing with them moved to the front), so they are played without
+// branching; and a position is fully described by which cells still hold tiles, so a
+// position that failed once (a hash of its cells in a memo) is not searched again.
+#include "logic/BoardSolver.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace kavelo::logic {
+namespace {
+
+constexpr int kKindSlots = 256;
+constexpr int kMaxPairedOffKind = 8;         // larger kinds are left to the branching
+constexpr std::size_t kMaxMemo = 1u << 20;   // failed positions remembered, about 40 MB at most
+constexpr int kTestsPerClockReading = 256;   // link tests between readings of the clock
+
+std::uint64_t CellKey(std::uint64_t cell) {
+  // splitmix64: well spread keys for the position hash
+  std::uint64_t z = cell * 0x9E3779B97F4A7C15ULL + 0x632BE59BD9B4E019ULL;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+class Solver {
+ public:
+  Solver(const GridView& grid, const SolveLimits& limits)
+      : m_width(grid.width), m_height(grid.height), m_limits(limits),
+        m_original(grid.cells, grid.cells + static_cast<std::size_t>(grid.width) * grid.height), m_cells(m_original),
+        m_keys(m_cells.size()) {
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+      m_keys[i] = CellKey(i);
+      if (m_cells[i] == 0) continue;
+      m_kindCells[m_cells[i]].push_back(static_cast<int>(i));
+      m_hash ^= m_keys[i];
+      ++m_left;
+    }
+    for (int kind = 1; kind < kKindSlots; ++kind) {
+      if (!m_kindCells[kind].empty()) m_kinds.push_back(kind);
+    }
+  }
+
+  SolveVerdict Run(std::vector<CellPair>& moves) {
+    moves.clear();
+    for (int kind : m_kinds) {
+      if (m_kindCells[kind].size() % 2 != 0) return SolveVerdict::Unsolvable;
+    }
+    m_start = m_limits.nowMs();
+    std::vector<Frame> stack(1);
+    Entry entry = Enter(stack.back());
+    while (entry != Entry::Solved) {
+      if (entry == Entry::OutOfTime) return SolveVerdict::Unknown;
+      if (entry == Entry::Dead) stack.pop_back();
+      if (stack.empty()) return SolveVerdict::Unsolvable;
+      Frame& frame = stack.back();
+      UndoTo(frame.base);
+      if (frame.next == frame.options.size()) {
+        // Every option failed: the position is dead.
+        UndoTo(frame.mark);
+        if (m_failed.size() < kMaxMemo) m_failed.insert(frame.hash);
+        entry = Entry::Dead;
+        continue;
+      }
+      Remove(frame.options[frame.next++]);
+      stack.emplace_back();
+      entry = Enter(stack.back());
+    }
+    moves = m_moves;
+    return SolveVerdict::Solved;
+  }
+
+ private:
+  enum class Entry { Solved, Open, Dead, OutOfTime };
+
+  // A position being searched: its hash, the moves made before it and after its own
+  // safe removals, and its options in the order they are tried.
+  struct Frame {
+    std::uint64_t hash = 0;
+    std::size_t mark = 0;
+    std::size_t base = 0;
+    std::vector<CellPair> options;
+    std::size_t next = 0;
+  };
+
+  bool Links(int a, int b) const {
+    // One position of a big grid may take many tests: the clock is read between them too.
+    if (++m_testsSinceClock >= kTestsPerClockReading) {
+      m_testsSinceClock = 0;
+      if (OutOfTime()) m_expired = true;
+    }
+    if (m_expired) return false;
+    return CellsLink({m_cells.data(), m_width, m_height}, a % m_width, a / m_width, b % m_width, b / m_width);
+  }
+
+  void Remove(CellPair pair) {
+    m_cells[pair.a] = m_cells[pair.b] = 0;
+    m_hash ^= m_keys[pair.a] ^ m_keys[pair.b];
+    m_left -= 2;
+    m_moves.push_back(pair);
+  }
+
+  void UndoTo(std::size_t count) {
+    while (m_moves.size() > count) {
+      const CellPair pair = m_moves.back();
+      m_moves.pop_back();
+      m_cells[pair.a] = m_original[pair.a];
+      m_cells[pair.b] = m_original[pair.b];
+      m_hash ^= m_keys[pair.a] ^ m_keys[pair.b];
+      m_left += 2;
+    }
+  }
+
+  bool OutOfTime() const {
+    m_expired = m_expired || m_limits.nowMs() - m_start >= m_limits.budgetMs;
+    return m_expired;
+  }
+
+  // Pairs off all of `cells` by links that work now, if that can be done.
+  bool PairOff(std::vector<int>& cells, std::vector<CellPair>& pairs) const {
+    if (cells.empty()) return true;
+    const int first = cells.back();
+    cells.pop_back();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      const int other = cells[i];
+      if (!Links(first, other)) continue;
+      std::vector<int> rest = cells;
+      rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i));
+      pairs.push_back({first, other});
+      if (PairOff(rest, pairs)) return true;
+      pairs.pop_back();
+    }
+    cells.push_back(first);
+    return false;
+  }
+
+  void AliveCells(int kind, std::vector<int>& alive) const {
+    alive.clear();
+    for (int cell : m_kindCells[kind]) {
+      if (m_cells[cell] != 0) alive.push_back(cell);
+    }
+  }
+
+  void RemoveSafePairs() {
+    std::vector<int> alive;
+    std::vector<CellPair> pairs;
+    for (bool progress = true; progress && m_left > 0;) {
+      progress = false;
+      for (int kind : m_kinds) {
+        AliveCells(kind, alive);
+        if (alive.empty() || alive.size() > kMaxPairedOffKind) continue;
+        pairs.clear();
+        if (!PairOff(alive, pairs)) continue;
+        for (const CellPair& pair : pairs) Remove(pair);
+        progress = true;
+      }
+    }
+  }
+
+  // Tiles around a cell: removing a hemmed-in pair opens the most room.
+  int Hemmed(int cell) const {
+    const int x = cell % m_width, y = cell / m_width;
+    return (x > 0 && m_cells[cell - 1] != 0) + (x + 1 < m_width && m_cells[cell + 1] != 0) +
+           (y > 0 && m_cells[cell - m_width] != 0) + (y + 1 < m_height && m_cells[cell + m_width] != 0);
+  }
+
+  void ListOptions(std::vector<CellPair>& options) const {
+    std::vector<int> alive;
+    std::vector<std::pair<int, CellPair>> scored;
+    for (int kind : m_kinds) {
+      AliveCells(kind, alive);
+      for (std::size_t i = 0; i < alive.size(); ++i) {
+        for (std::size_t j = i + 1; j < alive.size(); ++j) {
+          if (Links(alive[i], alive[j])) scored.push_back({Hemmed(alive[i]) + Hemmed(alive[j]), {alive[i], alive[j]}});
+        }
+      }
+    }
+    std::stable_sort(scored.begin(), scored.end(), [](const auto& l, const auto& r) { return l.first > r.first; });
+    options.clear();
+    for (const auto& s : scored) options.push_back(s.second);
+  }
+
+  Entry Enter(Frame& frame) {
+    if (m_left == 0) return Entry::Solved;
+    if (OutOfTime()) return Entry::OutOfTime;
+    if (m_failed.count(m_hash) != 0) return Entry::Dead;
+    frame.hash = m_hash;
+    frame.mark = m_moves.size();
+    RemoveSafePairs();
+    if (m_expired) return Entry::OutOfTime;
+    if (m_left == 0) return Entry::Solved;
+    frame.base = m_moves.size();
+    ListOptions(frame.options);
+    if (m_expired) return Entry::OutOfTime;
+    if (!frame.options.empty()) return Entry::Open;
+    UndoTo(frame.mark);
+    if (m_failed.size() < kMaxMemo) m_failed.insert(frame.hash);
+    return Entry::Dead;
+  }
+
+  int m_width;
+  int m_height;
+  const SolveLimits& m_limits;
+  std::vector<std::uint8_t> m_original;
+  std::vector<std::uint8_t> m_cells;  // the working copy
+  std::vector<std::uint64_t> m_keys;  // per cell, for the position hash
+  std::vector<int> m_kindCells[kKindSlots];
+  std::vector<int> m_kinds;           // the kinds on the grid
+  std::vector<CellPair> m_moves;      // removals so far, in order
+  std::unordered_set<std::uint64_t> m_failed;
+  std::uint64_t m_hash = 0;
+  int m_left = 0;
+  std::uint32_t m_start = 0;
+  mutable bool m_expired = false;  // once out of time, every answer is void
+  mutable int m_testsSinceClock = 0;
+};
+
+}  // namespace
+
+SolveVerdict SolveGrid(const GridView& grid, const SolveLimits& limits, std::vector<CellPair>& moves) {
+  moves.clear();
+  if (grid.cells == nullptr || grid.width <= 0 || grid.height <= 0 || !limits.nowMs) return SolveVerdict::Unknown;
+  Solver solver(grid, limits);
+  return solver.Run(moves);
+}
+
+}  // namespace kavelo::logic

@@ -1,0 +1,32 @@
+#pragma once
+// Searching for an order of links that clears a grid of kinds.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "logic/CellLinks.h"
+
+enum class SolveVerdict : std::uint8_t {
+  Solved,      // the moves clear the grid
+  Unsolvable,  // no order of links clears it
+  Unknown,     // the time allowed ran out first
+};
+
+namespace kavelo::logic {
+
+// Two cells as grid elements (y * width + x).
+struct CellPair {
+  int a = 0;
+  int b = 0;
+};
+
+struct SolveLimits {
+  std::uint32_t budgetMs = 0;
+  std::function<std::uint32_t()> nowMs;  // read per position searched and every 256 link tests
+};
+
+// Works on its own copy of the grid. On Solved, `moves` holds the links in order.
+SolveVerdict SolveGrid(const GridView& grid, const SolveLimits& limits, std::vector<CellPair>& moves);
+
+}  // namespace kavelo::logic

@@ -1,0 +1,66 @@
+// Taking removed pairs back and removing them again. Only the tiles, the score, the pair
+// count and the tiles left move; misses and time stay as they are.
+#include <algorithm>
+
+#include "logic/KaveloInternal.h"
+
+namespace {
+
+// The score wraps like the 32-bit sum it is.
+std::int32_t Wrapping(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+
+}  // namespace
+
+void CKaveloInternal::ForgetMoves() {
+  m_undoable.clear();
+  m_redoable.clear();
+}
+
+// Lights the pair's path as its link did, or darkens it.
+void CKaveloInternal::MarkPath(const RemovedPair& pair, bool lit) {
+  const LinkCorners& p = pair.path;
+  const std::uint8_t corners[4][2] = {{pair.x1, pair.y1}, {p.turnX1, p.turnY1}, {p.turnX2, p.turnY2}, {pair.x2, pair.y2}};
+  const auto segment = [&](const std::uint8_t* a, const std::uint8_t* b) {
+    if (lit) {
+      MarkTrail(a[0], a[1], b[0], b[1]);
+      return;
+    }
+    for (int y = std::min(a[1], b[1]); y <= std::max(a[1], b[1]); ++y) {
+      for (int x = std::min(a[0], b[0]); x <= std::max(a[0], b[0]); ++x) m_trail[y * m_width + x] = 0;
+    }
+  };
+  if (p.straight) {
+    segment(corners[0], corners[3]);
+  } else {
+    for (int i = 0; i < 3; ++i) segment(corners[i], corners[i + 1]);
+  }
+}
+
+bool CKaveloInternal::Undo() {
+  if (!m_boardReady || !m_tiles || m_undoable.empty()) return false;
+  const RemovedPair pair = m_undoable.back();
+  m_undoable.pop_back();
+  m_tiles[pair.y1 * m_width + pair.x1] = pair.kind1;
+  m_tiles[pair.y2 * m_width + pair.x2] = pair.kind2;
+  m_tilesLeft += 2;
+  --m_pairsRemoved;
+  m_score = Wrapping(static_cast<std::uint32_t>(m_score) - static_cast<std::uint32_t>(pair.scoreStep));
+  m_selX = m_selY = -1;
+  MarkPath(pair, false);
+  m_redoable.push_back(pair);
+  return true;
+}
+
+bool CKaveloInternal::Redo() {
+  if (!m_boardReady || !m_tiles || m_redoable.empty()) return false;
+  const RemovedPair pair = m_redoable.back();
+  m_redoable.pop_back();
+  RemoveTile(pair.x1, pair.y1);
+  RemoveTile(pair.x2, pair.y2);
+  ++m_pairsRemoved;
+  m_score = Wrapping(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(pair.scoreStep));
+  m_selX = m_selY = -1;
+  MarkPath(pair, true);
+  m_undoable.push_back(pair);
+  return true;
+}
