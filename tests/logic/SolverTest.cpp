@@ -53,7 +53,9 @@ void ExpectSolverAgrees(CKaveloInternal& board) {
   const SolveVerdict verdict = board.Solve(moves, kNoHurry);
   EXPECT_EQ(Tiles(board), before);
   EXPECT_EQ(verdict, Clearable(board, bfs, failed) ? SolveVerdict::Solved : SolveVerdict::Unsolvable);
-  if (verdict == SolveVerdict::Solved) EXPECT_TRUE(ReplayWins(board, moves));
+  if (verdict == SolveVerdict::Solved) {
+    EXPECT_TRUE(ReplayWins(board, moves));
+  }
 }
 
 TEST(LogicSolver, AgreesWithExhaustiveSearchAndItsMovesWinByClicks) {
