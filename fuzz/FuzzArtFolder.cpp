@@ -13,9 +13,6 @@ namespace {
 
 using namespace kavelo::test;
 
-// Longer than the 255 characters a composed file name may have, and than the 256-byte
-// path buffer.
-constexpr std::size_t kOverlongName = 300;
 const char kNonAsciiStem[] = "t\xC3\xAFle";  // "tile" with a diaeresis, in UTF-8
 
 struct SeriesFiles {
@@ -89,55 +86,6 @@ bool FuzzArtFolder::WriteAll() {
   ok = WriteFile(m_dir + "/empty.png", {}) && ok;
   write("ping.wav", ShortWave());
   return ok;
-}
-
-SeriesName FuzzArtFolder::Series(std::uint8_t choice) const {
-  constexpr unsigned kNamed = sizeof kSeries / sizeof kSeries[0];
-  const std::string base = m_dir + "/";
-  if (choice % 12 < kNamed) {
-    const SeriesFiles& series = kSeries[choice % 12];
-    return {base + series.stem, Suffix(series.format)};
-  }
-  switch (choice % 12) {
-    case kNamed:
-      return {base + "mx", ".bmp"};
-    case kNamed + 1:
-      return {base + "tr", ".bmp"};
-    case kNamed + 2:
-      return {base + std::string(kOverlongName, 'a'), ".bmp"};
-    case kNamed + 3:
-      return {base + "bt", ".bmp-but-longer"};  // cut to the suffix buffer
-    case kNamed + 4:
-      return {base + "sub", ""};  // directories, not files
-    default:
-      return {base + "none", ".png"};
-  }
-}
-
-std::string FuzzArtFolder::Picture(std::uint8_t choice) const {
-  static const char* const kFiles[] = {"choose.png", "timebar.gif", "wide.bmp", "tall.png", "mx2.bmp",
-                                       "jt1.jpg",    "cut.png",     "notes.txt", "empty.png", "missing.gif",
-                                       "sub1",       "gt3.gif",     "vt4.bmp"};
-  constexpr unsigned kCount = sizeof kFiles / sizeof kFiles[0];
-  const unsigned pick = choice % (kCount + 2);
-  if (pick == kCount) return m_dir + "/" + std::string(kOverlongName, 'b') + ".png";
-  if (pick == kCount + 1) return "";
-  return m_dir + "/" + kFiles[pick];
-}
-
-std::string FuzzArtFolder::Sound(std::uint8_t choice) const {
-  switch (choice % 5) {
-    case 0:
-      return m_dir + "/ping.wav";
-    case 1:
-      return m_dir + "/missing.wav";
-    case 2:
-      return m_dir + "/notes.txt";
-    case 3:
-      return m_dir + "/sub1";
-    default:
-      return "";
-  }
 }
 
 }  // namespace kavelo::fuzz

@@ -1,9 +1,9 @@
 #pragma once
-// The files that protocol fuzz inputs name by number: tile and trail series in every
-// picture format, pictures of odd sizes, files that are no pictures, a sound, and names
-// that go wrong (missing, too long, a directory, characters beyond ASCII).
+// The files that protocol fuzz inputs name: tile series bt, vt, pt, gt, jt and t\xC3\xAFle
+// (BMP of 24 and 32 bits, PNG, GIF, JPEG, top-down BMP) and mx (mixed sizes), trail frames
+// tr, pictures choose.png, timebar.gif, wide.bmp, tall.png, cut.png, empty.png, notes.txt,
+// a sound ping.wav and the folders sub1 and sub2.
 
-#include <cstdint>
 #include <string>
 
 namespace kavelo::fuzz {
@@ -12,11 +12,6 @@ namespace kavelo::fuzz {
 inline constexpr int kSeriesMembers = 6;
 // The cell side of the tile and trail pictures; the odd series ranges around it.
 inline constexpr int kSeedCell = 6;
-
-struct SeriesName {
-  std::string path;  // the common beginning of the file names, UTF-8
-  std::string type;  // the ending after the member's number
-};
 
 class FuzzArtFolder {
  public:
@@ -27,10 +22,7 @@ class FuzzArtFolder {
   FuzzArtFolder& operator=(const FuzzArtFolder&) = delete;
 
   bool Ready() const { return m_ready; }
-  // Any byte names something: choices wrap around.
-  SeriesName Series(std::uint8_t choice) const;
-  std::string Picture(std::uint8_t choice) const;
-  std::string Sound(std::uint8_t choice) const;
+  const std::string& Dir() const { return m_dir; }
 
  private:
   bool WriteAll();

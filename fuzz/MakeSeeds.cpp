@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fuzz/LookupLayout.h"
-#include "fuzz/ProtocolScript.h"
 #include "tests/support/TestFiles.h"
 
 using namespace kavelo::fuzz;
@@ -35,118 +34,61 @@ class Corpus {
   int m_count = 0;
 };
 
+// A set-up command line: the pairs given first win over the usual ones after them.
+std::string SetUp(const std::string& first = "") {
+  return "Cparam,1;" + first +
+         "w,6;h,5;c,3;r,4;screenWidth,36;screenHeight,30;screenBits,32;zeroX,0;zeroY,0;iconPath,@/bt;"
+         "iconType,.bmp;animationFrames,3;animationPath,@/tr;animationType,.bmp;\n";
+}
+
 // The host's usual opening: shuffle, score step, time bar, selection mark and sounds.
-ScriptWriter& Opening(ScriptWriter& s, std::int32_t seconds = 600) {
-  return s.Shuffle(3).ScoreStep(5).TimeBar(1, 0, 0, seconds).Choose(0).Sounds(0x1F, 0);
+std::string Opening(int seconds = 600) {
+  return "Etype,2;shuffle,3;\nCparam,16;markAdd,5;\nCparam,4;timeBar,@/timebar.gif;x,0;y,0;time," +
+         std::to_string(seconds) + ";\nCparam,2;choose,@/choose.png;\n" +
+         "Cparam,8;cancel,@/ping.wav;connect,@/ping.wav;wrong,@/missing.wav;choose,@/notes.txt;win,@/sub1;\n";
+}
+
+std::string Repeat(const std::string& lines, int times) {
+  std::string all;
+  for (int n = 0; n < times; ++n) all += lines;
+  return all;
 }
 
 void ProtocolSeeds(Corpus& corpus) {
-  {
-    ScriptWriter s;
-    s.SetUp({});
-    Opening(s);
-    for (int pair = 0; pair < 6; ++pair) s.FollowHint().Ticks(3).AdvanceClock(100);
-    corpus.Add("game-won", s.Data());
+  const auto add = [&](const std::string& name, const std::string& text) { corpus.Add(name, Bytes(text.begin(), text.end())); };
+  add("game-won", SetUp() + Opening() + Repeat("H\nT3\nA100\n", 6));
+  add("won-then-set-up-from-game-over", "G1\n" + SetUp() + Opening() + Repeat("H\nT1\n", 7));
+  add("time-out", "G2\n" + SetUp() + Opening(2) + Repeat("A100\n", 25) + "Etype,64;time,1;\nEtype,1;x,1;y,1;\n");
+  const char* series[] = {"bt", "vt", "pt", "gt", "jt", "t\xC3\xAFle", "mx", "tr", "none", "sub"};
+  for (const char* stem : series) {
+    const std::string type = std::string(stem) == "pt" ? ".png" : std::string(stem) == "gt" ? ".gif"
+                             : std::string(stem) == "jt" ? ".jpg" : ".bmp";
+    add(std::string("series-") + stem, SetUp(std::string("iconPath,@/") + stem + ";iconType," + type + ";") +
+                                           "Etype,2;shuffle,4;\nT2\nEtype,1;x,1;y,1;\nEtype,1;x,2;y,1;\nT2\n");
   }
-  {
-    ScriptWriter s(GameOverReaction::kSetUpAgain);
-    s.SetUp({});
-    Opening(s);
-    for (int pair = 0; pair < 7; ++pair) s.FollowHint().Ticks(1);
-    corpus.Add("won-then-set-up-from-game-over", s.Data());
+  const std::string hostile[] = {
+      "w,0;", "w,256;", "w,300;h,300;", "w,255;h,255;c,6;r,255;", "c,255;r,255;", "screenWidth,65535;screenHeight,65535;",
+      "screenWidth,1;screenHeight,1;", "screenWidth,16385;screenHeight,2;", "screenBits,24;",
+      "zeroX,-100000;zeroY,-2147483648;", "zeroX,2147483647;zeroY,29;", "animationFrames,65535;",
+      "animationFrames,128;", "animationFrames,0;", "w,4294967302;", "w," + std::string(600, '0') + "6;",
+      "iconPath,@/" + std::string(300, 'a') + ";", "iconType,.bmp-but-longer;", "w\\U0000D800,6;",
+      "iconPath,\\U00110000;", "w;", "c,257;"};
+  int n = 0;
+  for (const std::string& first : hostile) {
+    add("set-up-" + std::to_string(n++),
+        SetUp(first) + Opening() + "T3\nH\nT8\nEtype,1;x,1;y,1;\nEtype,1;x,-1;y,70000;\nA100\n");
   }
-  {
-    ScriptWriter s;
-    s.Extension(ExtensionMode::kClearableOn).SetUp({});
-    Opening(s);
-    s.Extension(ExtensionMode::kSolve).FollowHint().FollowHint().Extension(ExtensionMode::kUndo);
-    s.Extension(ExtensionMode::kUndo).Extension(ExtensionMode::kRedo).Extension(ExtensionMode::kSafeHint).Ticks(2);
-    s.Shuffle(1).Extension(ExtensionMode::kRedo).Extension(ExtensionMode::kSolve);
-    corpus.Add("undo-redo-solve", s.Data());
-  }
-  {
-    ScriptWriter s(GameOverReaction::kTick);
-    s.SetUp({});
-    Opening(s, 2);
-    for (int tick = 0; tick < 25; ++tick) s.AdvanceClock(100);
-    s.TimeEvent(1).Click(1, 1);
-    corpus.Add("time-out", s.Data());
-  }
-  for (std::uint8_t series = 0; series < 12; ++series) {
-    ScriptWriter s;
-    SetUpFields f;
-    f.icons = series;
-    f.animation = static_cast<std::uint8_t>(11 - series);
-    s.SetUp(f).Shuffle(4).Ticks(2).Click(1, 1).Click(2, 1).Ticks(2).Choose(series).Ticks(1);
-    corpus.Add("series-" + std::to_string(series), s.Data());
-  }
-  struct Hostile {
-    const char* name;
-    SetUpFields fields;
-  };
-  std::vector<Hostile> hostile;
-  const auto with = [&](const char* name, auto change) {
-    SetUpFields f;
-    change(f);
-    hostile.push_back({name, f});
-  };
-  with("w0", [](SetUpFields& f) { f.w = 0; });
-  with("w256", [](SetUpFields& f) { f.w = 256; });
-  with("w300-h300", [](SetUpFields& f) { f.w = 300, f.h = 300; });
-  with("w255-h255", [](SetUpFields& f) { f.w = 255, f.h = 255, f.c = 6, f.r = 255; });
-  with("c255-r255", [](SetUpFields& f) { f.c = 255, f.r = 255; });
-  with("screen-huge", [](SetUpFields& f) { f.screenWidth = 65535, f.screenHeight = 65535; });
-  with("screen-1x1", [](SetUpFields& f) { f.screenWidth = 1, f.screenHeight = 1; });
-  with("screen-wide", [](SetUpFields& f) { f.screenWidth = 16385, f.screenHeight = 2; });
-  with("bits24", [](SetUpFields& f) { f.bits = kBitsRaw + 24; });
-  with("origin-negative", [](SetUpFields& f) { f.zeroX = -100000, f.zeroY = INT_MIN; });
-  with("origin-far", [](SetUpFields& f) { f.zeroX = INT_MAX, f.zeroY = 29; });
-  with("frames-65535", [](SetUpFields& f) { f.frames = 65535; });
-  with("frames-128", [](SetUpFields& f) { f.frames = 128; });
-  with("frames-0", [](SetUpFields& f) { f.frames = 0; });
-  with("mixed-sizes", [](SetUpFields& f) { f.icons = 6, f.animation = 6; });
-  for (const Hostile& h : hostile) {
-    ScriptWriter s;
-    s.SetUp(h.fields);
-    Opening(s);
-    s.Ticks(3).FollowHint().Ticks(8).Click(1, 1).Click(-1, 70000).AdvanceClock(100);
-    corpus.Add("set-up-" + std::string(h.name), s.Data());
-  }
-  for (unsigned kind = 0; kind < static_cast<unsigned>(Spoil::kCount); ++kind) {
-    ScriptWriter s;
-    const auto spoil = static_cast<Spoil>(kind);
-    s.SetUp({}, {MakeSpoil(spoil, 1, 3), MakeSpoil(spoil, 5, 200)});
-    s.TimeBar(1, 0, 0, 100, {MakeSpoil(spoil, 4, 1)}).Shuffle(3, {MakeSpoil(spoil, 1, 2)});
-    s.Click(1, 1, {MakeSpoil(spoil, 1, 0)}).TimeEvent(1, {MakeSpoil(spoil, 1, 9)}).Ticks(2);
-    corpus.Add("spoil-" + std::to_string(kind), s.Data());
-  }
-  {
-    ScriptWriter s;
-    s.RawCommand(std::wstring(L"param,1;w,6;h,5;c,3;r,4;screenWidth,36;screenHeight,30;screenBits,32;") + L'\0' +
-                 L"zeroX,0;");
-    s.RawCommand(L"param,1w,6h,5");
-    s.RawEvent(std::wstring(L"type,1;x,") + static_cast<wchar_t>(0xD800) + L"1;y,1");
-    s.RawEvent(std::wstring(L"type,0;") + static_cast<wchar_t>(0x110000));
-    s.RawEvent(L"type");
-    s.RawEvent(L";;;,,,");
-    corpus.Add("raw-texts", s.Data());
-  }
-  {
-    ScriptWriter s;
-    s.SetUp({}).Objects(ObjectsMode::kNewOther).SetUp({}).Objects(ObjectsMode::kSwitch);
-    s.Ticks(2).AdvanceClock(100).AdvanceClock(100).Objects(ObjectsMode::kDestroyOther).AdvanceClock(100);
-    s.Objects(ObjectsMode::kReplaceCurrent).AdvanceClock(100).SetUp({}).Objects(ObjectsMode::kNewOther);
-    s.AdvanceClock(100);
-    corpus.Add("two-objects", s.Data());
-  }
-  {
-    ScriptWriter s;
-    s.SetUp({}).TimeBar(2, -5, 3, 50).Ticks(2).TimeBar(3, 30, -80, 50).TimeEvent(INT_MAX).Ticks(1);
-    s.SetUp({}).TimeBar(1, INT_MIN, INT_MAX, -1).TimeEvent(-5).Ticks(1);
-    for (std::int32_t type : {4, 8, 16, 32, 128, 256, 512, 3, 5, -1, 1024}) s.Query(type);
-    s.HandBuffer(0).Ticks(2).HandBuffer(1).Ticks(2).Hint();
-    corpus.Add("time-bar-and-queries", s.Data());
-  }
+  add("raw-texts", "Cparam,1;w,6;h,5;c,3;r,4;screenWidth,36;screenHeight,30;screenBits,32;\\U00000000zeroX,0;\n"
+                   "Cparam,1w,6h,5\nEtype,1;x,\\U0000D8001;y,1\nEtype,0;\\U00110000\nEtype\nE;;;,,,\n"
+                   "Etype,1;x,\xFF\xFE;y,1;\n");
+  add("two-objects", SetUp() + "O0\n" + SetUp() + "O2\nT2\nA100\nA100\nO1\nA100\nO3\nA100\n" + SetUp() + "O0\nA100\n");
+  add("time-bar-and-queries",
+      SetUp() + "Cparam,4;timeBar,@/wide.bmp;x,-5;y,3;time,50;\nT2\nCparam,4;timeBar,@/tall.png;x,30;y,-80;time,50;\n"
+                "Etype,64;time,2147483647;\nT1\n" + SetUp() +
+      "Cparam,4;timeBar,@/cut.png;x,-2147483648;y,2147483647;time,-1;\nEtype,64;time,-5;\nT1\n"
+      "Etype,4;\nEtype,8;\nEtype,16;\nEtype,32;\nEtype,128;\nEtype,256;\nEtype,512;\nEtype,3;\nEtype,1024;\n"
+      "B0\nT2\nB1\nT2\nH\n");
+  add("extensions", "Xc\n" + SetUp() + "Etype,2;shuffle,4;\nXs\nH\nH\nXu\nXu\nXr\nXh\nT2\nEtype,2;shuffle,1;\nXr\nXs\nXC\n");
 }
 
 void PictureSeeds(Corpus& corpus) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "fuzz/FuzzArtFolder.h"
 #include "fuzz/ProtocolPlayer.h"
 #include "platform/WavePlayback.h"
 
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  kavelo::fuzz::ProtocolPlayer player(*g_art);
-  player.Play({data, size});
+  kavelo::fuzz::ProtocolPlayer player(g_art->Dir());
+  player.Play({reinterpret_cast<const char*>(data), size});
   return 0;
 }

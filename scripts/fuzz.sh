@@ -16,6 +16,8 @@ build="${FUZZ_BUILD:-build-fuzz}"
 targets=(fuzz_lookup fuzz_picture fuzz_protocol)
 # Longest input per target: texts stay short, pictures may be larger.
 declare -A max_len=([fuzz_lookup]=4096 [fuzz_picture]=65536 [fuzz_protocol]=8192)
+# The protocol fuzzer writes texts: its words help it reach the keys.
+declare -A extra=([fuzz_lookup]="" [fuzz_picture]="" [fuzz_protocol]="-dict=fuzz/protocol.dict")
 
 scripts/deps.sh clang libclang-rt-14-dev
 
@@ -36,7 +38,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$work/findings/$target"
   cp -r "$work/seeds/${target#fuzz_}/." "$corpus/"
   echo "== $target: ${seconds}s over $(ls "$corpus" | wc -l) inputs"
-  if ! nice "$build/fuzz/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 -max_len="${max_len[$target]}" \
+  if ! nice "$build/fuzz/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 -max_len="${max_len[$target]}" ${extra[$target]} \
        -print_final_stats=1 -artifact_prefix="$work/findings/$target/" "$corpus" \
        >"$work/$target.log" 2>&1; then
     failed+=("$target")
