@@ -11,7 +11,13 @@
 #include <memory>
 #include <string>
 
+#if defined(_WIN32) && defined(PLGKAVELO_BUILDING)
+#define PLGKAVELO_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define PLGKAVELO_API __declspec(dllimport)
+#else
 #define PLGKAVELO_API __attribute__((visibility("default")))
+#endif
 
 class CKaveloInternal;
 // Two cells, columns and rows counted from 0 at the top left, the border ring included.
@@ -71,6 +77,11 @@ class PLGKAVELO_API CKaveloFather {
 // loop serves that queue, as a message loop would:
 //   poll KaveloTimerFd() for readability, or sleep KaveloTimeoutMs(), then call
 //   KaveloDispatchTimers().
+// On Windows the clock is a system timer of the thread (SetTimer without a window), and
+// the host's ordinary message loop (GetMessage, DispatchMessage) serves it. There the four
+// functions below exist so that one host source builds on both systems, and do nothing:
+// KaveloTimerFd and KaveloTimeoutMs answer -1, KaveloDispatchTimers 0, and
+// KaveloSetTimerClock is ignored (system timers follow the system's clock only).
 // A descriptor that polls readable when a timer may be due.
 PLGKAVELO_API int KaveloTimerFd();
 // Milliseconds until the next timer is due, 0 when one is due, -1 when none runs.
