@@ -30,4 +30,11 @@ DeclaredSize ReadDeclaredSize(const std::uint8_t* bytes, std::size_t size);
 // kMaxPictureSide.
 bool MayDecode(const DeclaredSize& declared);
 
+// The bytes the declared picture takes decoded, 4 a pixel. The sides are read from at
+// most 32-bit fields, so the product cannot overflow.
+inline std::uint64_t DeclaredBytes(const DeclaredSize& declared) {
+  if (declared.width <= 0 || declared.height <= 0) return 0;
+  return static_cast<std::uint64_t>(declared.width) * static_cast<std::uint64_t>(declared.height) * 4;
+}
+
 }  // namespace kavelo::image

@@ -40,6 +40,7 @@ int COlePicture::Load(const std::wstring& path) {
   if (code != kPictureLoaded) return code;
   const DeclaredSize declared = ReadDeclaredSize(bytes.data.get(), bytes.size);
   if (!MayDecode(declared)) return kPictureNotDecodable;
+  if (DeclaredBytes(declared) > m_byteLimit) return kPictureOverBudget;
   SurfacePtr surface;
   code = DecodePicture(declared.format, bytes.data.get(), bytes.size, surface);
   if (code != kPictureLoaded) return code;

@@ -2,6 +2,7 @@
 // The picture loader. One object holds at most one decoded picture, from a successful
 // Load until Free; the renderer keeps one and reuses it for every file.
 
+#include <cstdint>
 #include <string>
 
 #include "image/PictureBitmap.h"
@@ -18,6 +19,9 @@ class COlePicture {
   // Reads and decodes the file at `path`. 0 on success, a failure code of
   // image/PictureLoadCodes.h otherwise; -1 when a picture is already held, which stays.
   int Load(const std::wstring& path);
+  // The most bytes (4 a pixel) a picture may decode to. Load refuses a file that declares
+  // more with kPictureOverBudget, before anything is decoded. No limit until set.
+  void SetByteLimit(std::uint64_t bytes) { m_byteLimit = bytes; }
   // The held picture's size in the device's pixels, from its HIMETRIC size; 0 when
   // nothing is held.
   int GetWidth(const kavelo::image::PictureDevice& device) const;
@@ -38,4 +42,5 @@ class COlePicture {
   kavelo::image::SurfacePtr m_pPicture;  // the held pixels: blue, green, red, alpha, top row first
   int m_himetricWidth = 0;               // the held picture's size at the display's resolution
   int m_himetricHeight = 0;
+  std::uint64_t m_byteLimit = UINT64_MAX;
 };

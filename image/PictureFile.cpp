@@ -19,4 +19,12 @@ int ReadPictureFile(const std::wstring& path, PictureBytes& bytes) {
   return kPictureReadFailed;
 }
 
+int ReadDeclaredFileSize(const std::wstring& path, DeclaredSize& declared) {
+  PictureBytes bytes;
+  const int code = ReadPictureFile(path, bytes);
+  if (code != kPictureLoaded) return code;
+  declared = ReadDeclaredSize(bytes.data.get(), bytes.size);
+  return MayDecode(declared) ? kPictureLoaded : kPictureNotDecodable;
+}
+
 }  // namespace kavelo::image

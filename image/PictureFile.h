@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "image/DeclaredSize.h"
 #include "platform/RegularFile.h"
 
 namespace kavelo::image {
@@ -17,5 +18,10 @@ using PictureBytes = platform::FileBytes;
 // Reads the regular file at `path` whole. Returns kPictureLoaded and fills `bytes`, or a
 // failure code of PictureLoadCodes.h and leaves `bytes` untouched.
 int ReadPictureFile(const std::wstring& path, PictureBytes& bytes);
+
+// Reads the file at `path` and what its header declares, without decoding it. Returns
+// kPictureLoaded only for a picture MayDecode accepts, kPictureNotDecodable for another,
+// or the code of ReadPictureFile's failure.
+int ReadDeclaredFileSize(const std::wstring& path, DeclaredSize& declared);
 
 }  // namespace kavelo::image

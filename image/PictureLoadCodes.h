@@ -17,5 +17,8 @@ inline constexpr int kPictureEmptyFile = -3;
 inline constexpr int kPictureNotDecodable = -5;
 // The file's bytes cannot be read in full.
 inline constexpr int kPictureReadFailed = -6;
+// The size the file declares would take its holder past the memory it allows pictures;
+// nothing was decoded.
+inline constexpr int kPictureOverBudget = -7;
 
 }  // namespace kavelo::image

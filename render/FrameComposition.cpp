@@ -18,7 +18,10 @@ bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bi
   m_zeroX = zeroX;
   m_zeroY = zeroY;
   m_screenBits = bits;
-  m_ready = m_frame.Create(width, height);
+  const std::uint64_t frameBytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) *
+                                   kavelo::platform::FrameSurface::kBytesPerPixel;
+  m_ready = frameBytes <= kavelo::render::kFrameBudgetBytes && m_frame.Create(width, height);
+  if (!m_ready) m_frame.Release();
   return m_ready;
 }
 

@@ -15,6 +15,7 @@
 
 #include "platform/FrameSurface.h"
 #include "render/KaveloPicture.h"
+#include "render/PictureBudget.h"
 
 class CKaveloInternal;
 class COlePicture;
@@ -31,7 +32,8 @@ class KaveloFigure {
 
   // Makes the frame surface and the loader. False, with nothing changed, for a width,
   // height or depth that is not positive or a depth other than kFrameBits; false, with
-  // the renderer not ready, for a frame larger than the surface layer allows.
+  // the renderer not ready, for a frame larger than the surface layer or
+  // kFrameBudgetBytes allows.
   bool SetScreen(int width, int height, int zeroX, int zeroY, int bits);
   // Composes one frame and delivers it into hostBuffer (m_screenHeight rows of
   // m_screenWidth x 4 bytes). False, with nothing drawn or delivered, before SetScreen,
@@ -72,6 +74,9 @@ class KaveloFigure {
   int m_timeBarBits = 0;
   int m_timeBarX = 0;                           // frame position of the time bar's top-left
   int m_timeBarY = 0;
+  // The most bytes the pictures above may take together: kPictureBudgetBytes unless a
+  // test sets a smaller one. A load that would go past it fails before decoding.
+  std::uint64_t m_pictureBudget = kavelo::render::kPictureBudgetBytes;
 
  private:
   // Copies the picture with its top-left corner at (x, y), no more of it than width x
@@ -92,6 +97,13 @@ class KaveloFigure {
   // Loads one file into `picture`; false when there is no name, the load fails or the
   // picture is not 32 bits deep, and then `picture` is untouched. The loader holds
   // nothing afterwards.
-  bool LoadPicture(const std::optional<std::wstring>& fileName, KaveloPicture& picture);
+  bool LoadPicture(const std::optional<std::wstring>& fileName, KaveloPicture& picture, std::uint64_t byteLimit);
+  // The bytes of every picture held, and what the budget leaves for `replaced` (whose
+  // own bytes come free when it is replaced).
+  std::uint64_t HeldPictureBytes() const;
+  std::uint64_t BudgetLeftFor(const KaveloPicture& replaced) const;
+  // Whether the members a series load would decode fit in `byteLimit`, by the sizes
+  // their files declare; reading stops at the first member that cannot be read.
+  bool SeriesFits(std::uint16_t count, const char* path, const char* type, std::uint64_t byteLimit) const;
   bool LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t count, const char* path, const char* type);
 };

@@ -1,10 +1,22 @@
+#include <algorithm>
+
 #include "image/LoadImageBits.h"
+#include "image/PictureFile.h"
+#include "image/PictureLoadCodes.h"
 #include "image/OlePicture.h"
 #include "render/KaveloFigure.h"
 #include "render/SeriesName.h"
 
-bool KaveloFigure::LoadPicture(const std::optional<std::wstring>& fileName, KaveloPicture& picture) {
+using kavelo::image::DeclaredBytes;
+using kavelo::image::DeclaredSize;
+using kavelo::image::kPictureLoaded;
+using kavelo::image::ReadDeclaredFileSize;
+using kavelo::render::PictureBytes;
+
+bool KaveloFigure::LoadPicture(const std::optional<std::wstring>& fileName, KaveloPicture& picture,
+                               std::uint64_t byteLimit) {
   if (!fileName || m_pOlePicture == nullptr) return false;
+  m_pOlePicture->SetByteLimit(byteLimit);
   std::unique_ptr<std::uint8_t[]> pixels;
   int width = 0;
   int height = 0;
@@ -19,13 +31,42 @@ bool KaveloFigure::LoadPicture(const std::optional<std::wstring>& fileName, Kave
   return true;
 }
 
+std::uint64_t KaveloFigure::HeldPictureBytes() const {
+  std::uint64_t bytes = PictureBytes(m_timeBarPixels) + PictureBytes(m_choosePixels);
+  for (const KaveloPicture& picture : m_iconPixels) bytes += PictureBytes(picture);
+  for (const KaveloPicture& picture : m_animationPixels) bytes += PictureBytes(picture);
+  return bytes;
+}
+
+std::uint64_t KaveloFigure::BudgetLeftFor(const KaveloPicture& replaced) const {
+  const std::uint64_t held = HeldPictureBytes() - PictureBytes(replaced);
+  return held < m_pictureBudget ? m_pictureBudget - held : 0;
+}
+
+bool KaveloFigure::SeriesFits(std::uint16_t count, const char* path, const char* type, std::uint64_t byteLimit) const {
+  std::uint64_t bytes = 0;
+  for (unsigned n = 1; n <= count; ++n) {
+    const auto name = SeriesFileName(path, n, type);
+    DeclaredSize declared;
+    // The load itself stops at this member and reports it.
+    if (!name || ReadDeclaredFileSize(*name, declared) != kPictureLoaded) return true;
+    bytes += DeclaredBytes(declared);
+    if (bytes > byteLimit) return false;
+  }
+  return true;
+}
+
 bool KaveloFigure::LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t count, const char* path,
                               const char* type) {
   series.clear();
+  // A series that cannot fit is refused whole, before any member costs a decode.
+  std::uint64_t left = BudgetLeftFor(KaveloPicture{});
+  if (!SeriesFits(count, path, type, left)) return false;
   series.resize(count);
   for (unsigned n = 1; n <= count; ++n) {
     KaveloPicture& member = series[n - 1];
-    if (!LoadPicture(SeriesFileName(path, n, type), member)) return false;
+    if (!LoadPicture(SeriesFileName(path, n, type), member, left)) return false;
+    left -= std::min(left, PictureBytes(member));
     m_pictureWidth = member.width;
     m_pictureHeight = member.height;
     m_pictureBits = kFrameBits;
@@ -55,7 +96,7 @@ bool KaveloFigure::LoadAnimation(std::uint16_t count, const char* path, const ch
 bool KaveloFigure::LoadChoose(const char* path) {
   if (!m_ready || path == nullptr) return false;
   KaveloPicture mark;
-  if (!LoadPicture(SingleFileName(path), mark)) return false;
+  if (!LoadPicture(SingleFileName(path), mark, BudgetLeftFor(m_choosePixels))) return false;
   KeyOpaqueExceptBlack(mark);
   m_choosePixels = std::move(mark);
   m_pictureWidth = m_choosePixels.width;
@@ -67,7 +108,7 @@ bool KaveloFigure::LoadChoose(const char* path) {
 bool KaveloFigure::LoadTimeBar(const char* path, int x, int y) {
   if (!m_ready || path == nullptr) return false;
   KaveloPicture bar;
-  if (!LoadPicture(SingleFileName(path), bar)) return false;
+  if (!LoadPicture(SingleFileName(path), bar, BudgetLeftFor(m_timeBarPixels))) return false;
   KeyOpaqueExceptBlack(bar);
   m_timeBarPixels = std::move(bar);
   m_timeBarWidth = m_timeBarPixels.width;

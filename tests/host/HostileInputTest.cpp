@@ -7,6 +7,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -90,6 +91,16 @@ class HostileInput : public ::testing::Test {
     WriteSolidBmp(art->Path("mixed3.bmp"), 20, 2, c3.r, c3.g, c3.b);
     WriteSolidBmp(art->Path("shorttrail1.bmp"), kCell, kCell, 255, 255, 1);
     WriteSolidBmp(art->Path("shorttrail2.bmp"), 2, 3, 255, 255, 2);
+    // Forty BMP headers that declare 8192 x 8192 and end there: one would be refused as
+    // broken, but the series as a whole is refused first, by the memory it would take.
+    for (int n = 1; n <= 40; ++n) {
+      WriteSolidBmp(art->Path("huge" + std::to_string(n) + ".bmp"), 1, 1, 9, 9, 9);
+      std::fstream file(art->Path("huge" + std::to_string(n) + ".bmp"), std::ios::in | std::ios::out | std::ios::binary);
+      const char side[4] = {0, 0x20, 0, 0};  // 8192, little-endian
+      file.seekp(18).write(side, 4).write(side, 4);
+      file.close();
+      std::filesystem::resize_file(art->Path("huge" + std::to_string(n) + ".bmp"), 54);
+    }
   }
   static void TearDownTestSuite() {
     delete art;
@@ -151,6 +162,8 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
       {"screen 100000 x 100000", SetUpText("screenWidth,100000;screenHeight,100000;"), Refused},
       {"screen 1 x 1", SetUpText("screenWidth,1;screenHeight,1;"), Game, 1, 1},
       {"screen one pixel wider than a surface", SetUpText("screenWidth,16385;screenHeight,1;"), Refused, 16385, 1},
+      {"screen over the surfaces' budget", SetUpText("screenWidth,16384;screenHeight,4097;"), Refused},
+      {"40 tiles declaring 8192 x 8192", SetUpText("c,40;iconPath," + dir + "huge;"), RefusedButDrawn},
       {"screenBits 24", SetUpText("screenBits,24;"), Refused},
       {"screen width negative", SetUpText("screenWidth,-48;"), Refused},
       {"origin far left and above", SetUpText("zeroX,-100000;zeroY,-2147483648;"), Game},
@@ -187,6 +200,14 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     EXPECT_EQ(frame.Written(), c.outcome != Refused) << c.what;
   }
+}
+
+TEST_F(HostileInput, ASetUpRefusedForItsPicturesMemoryLeavesTheNextOneWorking) {
+  GuardedFrame frame(kFrameWidth, kFrameHeight);
+  EXPECT_EQ(SetUp(frame, SetUpText("c,40;iconPath," + art->Path("huge") + ";")), -1);
+  ASSERT_EQ(SetUp(frame, SetUpText()), 0);
+  Ticks(1);
+  EXPECT_EQ(frame.Pixel(0, 0), Tile(1));
 }
 
 TEST_F(HostileInput, EventValuesAreCutAndWrappedToCells) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -268,4 +269,76 @@ TEST_F(RenderTest, AnimationOfNoFramesOpensNothingAndDrawsNoTrail) {
   EXPECT_EQ(figure.m_animationFrames, 0);
   for (int cell = 0; cell < 20; ++cell) SetCell(cell % 5, cell / 5, 0, cell % 5 - 2);
   EXPECT_EQ(Mismatches([](int, int) { return kZero; }), 0);
+}
+
+TEST_F(RenderTest, PicturesStayWithinTheBudgetCheckedBeforeDecoding) {
+  // Pictures of 2 x 2 take 16 bytes: 4 tiles 64, 3 trail frames 48, the 4 x 1 bar 16.
+  WriteSeries(folder + "a", 4);
+  WritePng(folder + "bar.png", 4, 1, [](int, int) { return Bgra{9, 9, 9, 255}; });
+  // big1 is a good picture; big2 is a PNG cut after its header, which declares 8192 x 8192:
+  // it can only be refused by that size, as it cannot be decoded.
+  std::filesystem::copy_file(folder + "a1.png", folder + "big1.png");
+  std::vector<char> png(33);
+  std::FILE* file = std::fopen((folder + "a1.png").c_str(), "rb");
+  ASSERT_EQ(std::fread(png.data(), 1, png.size(), file), png.size());
+  std::fclose(file);
+  png[19] = png[23] = 0, png[18] = png[22] = 0x20;  // the low bytes of width and height
+  file = std::fopen((folder + "big2.png").c_str(), "wb");
+  ASSERT_EQ(std::fwrite(png.data(), 1, png.size(), file), png.size());
+  std::fclose(file);
+
+  enum Load { Icons, Trail, Bar, HeaderOnly };
+  const auto load = [&](Load what) {
+    switch (what) {
+      case Icons: return figure.LoadIcons(4, (folder + "a").c_str(), ".png");
+      case Trail: return figure.LoadAnimation(3, (folder + "a").c_str(), ".png");
+      case Bar: return figure.LoadTimeBar((folder + "bar.png").c_str(), 0, 0);
+      case HeaderOnly: return figure.LoadIcons(2, (folder + "big").c_str(), ".png");
+    }
+    return false;
+  };
+  const struct Case {
+    const char* what;
+    Load before, under_test;
+    std::uint64_t budget;
+    bool fits;
+  } cases[] = {
+      {"tiles after trail frames, at the edge", Trail, Icons, 48 + 64, true},
+      {"tiles after trail frames, one byte over", Trail, Icons, 48 + 63, false},
+      {"trail frames after tiles, at the edge", Icons, Trail, 64 + 48, true},
+      {"trail frames after tiles, one byte over", Icons, Trail, 64 + 47, false},
+      {"time bar after tiles, at the edge", Icons, Bar, 64 + 16, true},
+      {"time bar after tiles, one byte over", Icons, Bar, 64 + 15, false},
+      {"a declared 8192 x 8192 after a good member", Trail, HeaderOnly, 256u << 20, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(figure.SetScreen(kWidth, kHeight, kZeroX, kZeroY, 32));
+    figure.m_iconPixels.clear();
+    figure.m_animationPixels.clear();
+    figure.m_timeBarPixels = KaveloPicture{};
+    figure.m_pictureBudget = UINT64_MAX;
+    ASSERT_TRUE(load(c.before));
+    figure.m_pictureBudget = c.budget;
+    EXPECT_EQ(load(c.under_test), c.fits);
+    // A series refused for the budget has decoded none of its members, not even big1.
+    const auto& series = c.under_test == Trail ? figure.m_animationPixels : figure.m_iconPixels;
+    if (c.under_test == Bar) {
+      EXPECT_EQ(figure.m_timeBarPixels.Present(), c.fits);
+    } else {
+      EXPECT_EQ(std::count_if(series.begin(), series.end(), [](auto& p) { return p.Present(); }),
+                c.fits ? static_cast<long>(series.size()) : 0);
+    }
+  }
+}
+
+TEST(FrameSetUp, SurfacesStayWithinTheirBudget) {
+  const struct { int width, height; bool made; } cases[] = {
+      {16384, 4096, true}, {16384, 4097, false}, {4097, 16384, false}, {16384, 16384, false}};
+  for (const auto& c : cases) {
+    CKaveloInternal board;
+    KaveloFigure figure(&board);
+    EXPECT_EQ(figure.SetScreen(c.width, c.height, 0, 0, 32), c.made) << c.width << "x" << c.height;
+    EXPECT_EQ(figure.m_frame.Empty(), !c.made);
+  }
 }
