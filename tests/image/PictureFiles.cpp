@@ -1,7 +1,12 @@
 #include "tests/image/PictureFiles.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <SDL.h>
 #include <SDL_image.h>
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,11 +52,32 @@ Bytes EncodeGif(const TestPicture& picture) {
 std::filesystem::path Scratch(const std::string& name) {
   static const struct Folder {
     std::string root = (std::filesystem::temp_directory_path() / "kavelo-image-XXXXXX").string();
+#ifdef _WIN32
+    Folder() {
+      root.resize(root.size() - 6);
+      root += std::to_string(GetCurrentProcessId());
+      std::filesystem::create_directories(root);
+    }
+#else
     Folder() { ::mkdtemp(root.data()); }
+#endif
     ~Folder() { std::error_code ignored; std::filesystem::remove_all(root, ignored); }
   } folder;
   return std::filesystem::path(folder.root) / name;
 }
+
+#ifdef _WIN32
+std::wstring Pipe(const std::string& name) {
+  const std::string path = "\\\\.\\pipe\\kavelo-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+  // The server end stays open for the program's life, so that the pipe exists.
+  const HANDLE server = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+  return server == INVALID_HANDLE_VALUE ? std::wstring() : std::wstring(path.begin(), path.end());
+}
+#else
+std::wstring Pipe(const std::string& name) {
+  return ::mkfifo(Scratch(name).c_str(), 0600) == 0 ? Scratch(name).wstring() : std::wstring();
+}
+#endif
 
 TestPicture Gradient(int width, int height, Alpha alpha) {
   TestPicture picture{width, height, {}};
@@ -63,8 +89,11 @@ TestPicture Gradient(int width, int height, Alpha alpha) {
   return picture;
 }
 
-Bytes Encode(const TestPicture& picture, Format format) {
-  if (format == Format::kGif) return EncodeGif(picture);
+#ifdef _WIN32
+// The system's encoders (WIC), in win32/SystemEncoders.cpp.
+Bytes EncodeBySystem(const TestPicture& picture, Format format);
+#else
+Bytes EncodeBySystem(const TestPicture& picture, Format format) {
   using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
   const Surface rgba(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Rgba*>(picture.pixels.data()), picture.width,
                      picture.height, 32, picture.width * 4, SDL_PIXELFORMAT_RGBA32), SDL_FreeSurface);
@@ -78,6 +107,12 @@ Bytes Encode(const TestPicture& picture, Format format) {
   bytes.resize(failed ? 0 : static_cast<std::size_t>(SDL_RWtell(out)));
   SDL_RWclose(out);
   return bytes;
+}
+#endif
+
+Bytes Encode(const TestPicture& picture, Format format) {
+  if (format == Format::kGif) return EncodeGif(picture);
+  return EncodeBySystem(picture, format);
 }
 
 std::wstring Written(const std::string& name, const Bytes& bytes) {

@@ -16,6 +16,8 @@ namespace kavelo::image::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A pipe that nobody writes to, named after `name`; empty when none can be made.
+std::wstring Pipe(const std::string& name);
 // `name` in a folder of this test program's own, removed with its contents at exit.
 std::filesystem::path Scratch(const std::string& name);
 // Writes `bytes` to the file `name` there and returns its path; a failure fails the test.
