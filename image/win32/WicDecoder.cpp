@@ -11,6 +11,7 @@
 #include "image/PictureDecoder.h"
 #include "image/PictureLoadCodes.h"
 #include "image/win32/ComApartment.h"
+#include "image/win32/PngCrcCheck.h"
 
 namespace kavelo::image {
 namespace {
@@ -85,6 +86,7 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
     return kPictureNotDecodable;
   }
   if (format == PictureFormat::kGif && !GifSafeToDecode(bytes, size)) return kPictureNotDecodable;
+  if (format == PictureFormat::kPng && !PngCriticalChunksIntact(bytes, size)) return kPictureNotDecodable;
   const ComApartment com;
   if (!com.Usable()) return kPictureNotDecodable;
   return DecodeInApartment(bytes, size, surface);

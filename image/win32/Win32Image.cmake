@@ -8,6 +8,7 @@ add_library(kavelo_image STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../OlePicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../PictureFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComApartment.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PngCrcCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WicDecoder.cpp)
 target_include_directories(kavelo_image PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(kavelo_image PRIVATE kavelo_platform windowscodecs ole32 oleaut32 uuid)
