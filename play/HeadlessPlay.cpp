@@ -1,6 +1,10 @@
 #include "HeadlessPlay.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <poll.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +40,14 @@ class Snapshots {
   PlayHost& m_host;
 };
 
+#ifdef _WIN32
+// Serves the clock once: the system timer's callback comes through the message loop.
+// System timers follow the system's clock only, so a fast game runs in real time here.
+void ServeClock(bool /*fast*/) {
+  MSG msg;
+  if (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+}
+#else
 // Serves the clock once: waits for the next timer (or jumps to it) and runs it.
 void ServeClock(bool fast) {
   const int timeout = KaveloTimeoutMs();
@@ -49,12 +61,15 @@ void ServeClock(bool fast) {
   }
   KaveloDispatchTimers();
 }
+#endif
 
 }  // namespace
 
 HeadlessSummary PlayHeadless(const PlaySettings& settings) {
   HeadlessSummary summary;
+#ifndef _WIN32
   setenv("SDL_AUDIODRIVER", "dummy", 0);  // nobody listens to a game that plays itself
+#endif
   if (settings.fast) KaveloSetTimerClock(VirtualNow);
   {
     PlayHost host(settings);
