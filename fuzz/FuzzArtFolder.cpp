@@ -3,12 +3,15 @@
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <span>
 #include <vector>
 
-#include "fuzz/SeedPictures.h"
+#include "tests/support/TestFiles.h"
 
 namespace kavelo::fuzz {
 namespace {
+
+using namespace kavelo::test;
 
 // Longer than the 255 characters a composed file name may have, and than the 256-byte
 // path buffer.
@@ -17,40 +20,30 @@ const char kNonAsciiStem[] = "t\xC3\xAFle";  // "tile" with a diaeresis, in UTF-
 
 struct SeriesFiles {
   const char* stem;
-  SeedFormat format;
+  Format format;
 };
 constexpr SeriesFiles kSeries[] = {
-    {"bt", SeedFormat::kBmp24}, {"vt", SeedFormat::kBmp32V5}, {"pt", SeedFormat::kPng},
-    {"gt", SeedFormat::kGifTransparent}, {"jt", SeedFormat::kJpeg}, {kNonAsciiStem, SeedFormat::kBmpPalette8},
+    {"bt", Format::kBmp24}, {"vt", Format::kBmp32}, {"pt", Format::kPng},
+    {"gt", Format::kGif},   {"jt", Format::kJpeg},  {kNonAsciiStem, Format::kBmpTopDown},
 };
 
-// A short 16-bit mono WAV of a falling tone.
-std::vector<std::uint8_t> ShortWave() {
-  constexpr std::uint32_t kRate = 8000;
-  constexpr std::uint32_t kSamples = kRate / 50;
-  std::vector<std::uint8_t> out = {'R', 'I', 'F', 'F'};
-  const auto put32 = [&out](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  };
-  const auto put16 = [&out](std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-  };
-  put32(36 + kSamples * 2);
-  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  put32(16);
-  put16(1);  // PCM
-  put16(1);
-  put32(kRate);
-  put32(kRate * 2);
-  put16(2);
-  put16(16);
-  out.insert(out.end(), {'d', 'a', 't', 'a'});
-  put32(kSamples * 2);
-  for (std::uint32_t i = 0; i < kSamples; ++i) {
-    put16(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000 * std::sin(i * (0.3 - i * 0.001)))));
+// A tile of kind `kind`: its own colour, a pure black frame (the key colour) and one
+// half-transparent pixel.
+TestPicture Tile(int kind, int width, int height) {
+  TestPicture tile = Solid(width, height, {std::uint8_t(40 + kind * 37), std::uint8_t(220 - kind * 29),
+                                           std::uint8_t(90 + kind * 53), 255});
+  for (int i = 0; i < width * height; ++i) {
+    if (i % width == 0 || i / width == 0 || i % width == width - 1 || i / width == height - 1) tile.pixels[i] = {};
   }
-  return out;
+  if (width > 2 && height > 2) tile.pixels[width + 1].a = 128;
+  return tile;
+}
+
+// A short 16-bit mono WAV of a falling tone.
+Bytes ShortWave() {
+  std::vector<std::int16_t> samples(160);
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = std::int16_t(8000 * std::sin(i * (0.3 - i * 0.001)));
+  return MakeWave({1, 1, 8000, 16, false}, std::span(reinterpret_cast<const std::uint8_t*>(samples.data()), 320));
 }
 
 }  // namespace
@@ -68,36 +61,32 @@ bool FuzzArtFolder::WriteAll() {
   std::filesystem::create_directories(m_dir + "/sub2", error);
   if (error) return false;
   bool ok = true;
-  const auto write = [&](const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    ok = !bytes.empty() && WriteBytes(m_dir + "/" + name, bytes) && ok;
+  const auto write = [&](const std::string& name, const Bytes& bytes) {
+    ok = !bytes.empty() && WriteFile(m_dir + "/" + name, bytes) && ok;
   };
   for (const SeriesFiles& series : kSeries) {
     for (int n = 1; n <= kSeriesMembers; ++n) {
-      write(series.stem + std::to_string(n) + SeedFormatSuffix(series.format),
-            EncodePicture(MakeTilePicture(n, kSeedCell, kSeedCell), series.format));
+      write(series.stem + std::to_string(n) + Suffix(series.format), Encode(Tile(n, kSeedCell, kSeedCell), series.format));
     }
   }
   // Members of mixed sizes in one series, from 1 x 1 up to twice the cell.
   for (int n = 1; n <= kSeriesMembers; ++n) {
     write("mx" + std::to_string(n) + ".bmp",
-          EncodePicture(MakeTilePicture(n, 1 + (n * 5) % (2 * kSeedCell), 1 + (n * 3) % (2 * kSeedCell)),
-                        SeedFormat::kBmp24));
+          Encode(Tile(n, 1 + (n * 5) % (2 * kSeedCell), 1 + (n * 3) % (2 * kSeedCell)), Format::kBmp24));
   }
   // Trail frames: bright, without a frame of black, so that every pixel shows.
   for (int n = 1; n <= kSeriesMembers; ++n) {
-    SeedPicture frame = MakeTilePicture(n + 7, kSeedCell, kSeedCell);
-    for (std::size_t i = 0; i < frame.rgba.size(); i += 4) frame.rgba[i] = 255;
-    write("tr" + std::to_string(n) + ".bmp", EncodePicture(frame, SeedFormat::kBmpTopDown));
+    write("tr" + std::to_string(n) + ".bmp", Encode(Gradient(kSeedCell, kSeedCell), Format::kBmpTopDown));
   }
-  write("choose.png", EncodePicture(MakeTilePicture(9, kSeedCell, kSeedCell), SeedFormat::kPng));
-  write("timebar.gif", EncodePicture(MakeTilePicture(10, 40, 3), SeedFormat::kGifTwoFrames));
-  write("wide.bmp", EncodePicture(MakeTilePicture(11, 300, 2), SeedFormat::kBmpCore));
-  write("tall.png", EncodePicture(MakeTilePicture(12, 2, 90), SeedFormat::kPng));
-  const std::vector<std::uint8_t> png = EncodePicture(MakeTilePicture(13, 8, 8), SeedFormat::kPng);
-  write("cut.png", std::vector<std::uint8_t>(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2)));
+  write("choose.png", Encode(Tile(9, kSeedCell, kSeedCell), Format::kPng));
+  write("timebar.gif", Encode(Tile(10, 40, 3), Format::kGif));
+  write("wide.bmp", Encode(Tile(11, 300, 2), Format::kBmp24));
+  write("tall.png", Encode(Tile(12, 2, 90), Format::kPng));
+  const Bytes png = Encode(Tile(13, 8, 8), Format::kPng);
+  write("cut.png", Bytes(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2)));
   const std::string text = "not a picture\n";
-  write("notes.txt", std::vector<std::uint8_t>(text.begin(), text.end()));
-  ok = WriteBytes(m_dir + "/empty.png", {}) && ok;
+  write("notes.txt", Bytes(text.begin(), text.end()));
+  ok = WriteFile(m_dir + "/empty.png", {}) && ok;
   write("ping.wav", ShortWave());
   return ok;
 }
@@ -107,7 +96,7 @@ SeriesName FuzzArtFolder::Series(std::uint8_t choice) const {
   const std::string base = m_dir + "/";
   if (choice % 12 < kNamed) {
     const SeriesFiles& series = kSeries[choice % 12];
-    return {base + series.stem, SeedFormatSuffix(series.format)};
+    return {base + series.stem, Suffix(series.format)};
   }
   switch (choice % 12) {
     case kNamed:

@@ -9,9 +9,10 @@
 
 #include "fuzz/LookupLayout.h"
 #include "fuzz/ProtocolScript.h"
-#include "fuzz/SeedPictures.h"
+#include "tests/support/TestFiles.h"
 
 using namespace kavelo::fuzz;
+using namespace kavelo::test;
 
 namespace {
 
@@ -19,7 +20,7 @@ class Corpus {
  public:
   Corpus(const std::filesystem::path& dir) : m_dir(dir) { std::filesystem::create_directories(dir); }
   void Add(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    if (!WriteBytes((m_dir / name).string(), bytes)) {
+    if (!WriteFile((m_dir / name).string(), bytes)) {
       std::fprintf(stderr, "cannot write %s\n", (m_dir / name).c_str());
       m_ok = false;
     }
@@ -144,12 +145,11 @@ void PictureSeeds(Corpus& corpus) {
     int width, height;
   };
   for (Size size : {Size{1, 1}, Size{6, 6}, Size{13, 7}}) {
-    for (SeedFormat format : kAllSeedFormats) {
-      const std::vector<std::uint8_t> bytes =
-          EncodePicture(MakeTilePicture(size.width + size.height, size.width, size.height), format);
+    for (Format format : kAllFormats) {
+      const Bytes bytes = Encode(Gradient(size.width, size.height, Alpha::kKeyed), format);
       if (bytes.empty()) continue;
       const std::string name = std::to_string(size.width) + "x" + std::to_string(size.height) + "-" +
-                               std::to_string(static_cast<int>(format)) + SeedFormatSuffix(format);
+                               std::to_string(static_cast<int>(format)) + Suffix(format);
       corpus.Add(name, bytes);
       if (size.width == 13) corpus.Add("cut-" + name, {bytes.begin(), bytes.begin() + bytes.size() * 2 / 3});
     }

@@ -5,12 +5,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "fuzz/SeedPictures.h"
 #include "image/DeclaredSize.h"
 #include "image/LoadImageBits.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ Loaded Load(COlePicture& picture, const std::wstring& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (!kavelo::fuzz::WriteBytes(InputPath(), std::vector<std::uint8_t>(data, data + size))) return 0;
+  if (!kavelo::test::WriteFile(InputPath(), std::span(data, size))) return 0;
   const std::wstring path(InputPath().begin(), InputPath().end());
   COlePicture picture;
   const Loaded first = Load(picture, path);

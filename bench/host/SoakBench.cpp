@@ -15,7 +15,7 @@
 #include "platform/TimerQueue.h"
 #include "platform/WavePlayback.h"
 #include "tests/host/GameHost.h"
-#include "tests/sound/WaveWriter.h"
+#include "tests/support/TestFiles.h"
 
 using kavelo::bench::ProcessUsage;
 using kavelo::bench::ReadProcessUsage;

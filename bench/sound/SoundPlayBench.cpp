@@ -17,7 +17,7 @@
 #include "platform/WaveFile.h"
 #include "platform/WavePlayback.h"
 #include "sound/KaveloSoundPlayer.h"
-#include "tests/sound/WaveWriter.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

@@ -1,43 +1,17 @@
 #include "GameHost.h"
 
-#include <fstream>
 #include <random>
 #include <thread>
 
 #include "host/GameClock.h"
 #include "host/ModuleState.h"
 #include "platform/TimerQueue.h"
+#include "tests/support/TestFiles.h"
 
 namespace kavelo::test {
-namespace {
-
-void Put16(std::ofstream& out, std::uint16_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); }
-void Put32(std::ofstream& out, std::uint32_t v) {
-  Put16(out, std::uint16_t(v & 0xFFFF));
-  Put16(out, std::uint16_t(v >> 16));
-}
-
-}  // namespace
-
 void WriteSolidBmp(const std::filesystem::path& file, int width, int height, std::uint8_t r, std::uint8_t g,
                    std::uint8_t b) {
-  const std::uint32_t rowBytes = (std::uint32_t(width) * 3 + 3) & ~3u;
-  std::ofstream out(file, std::ios::binary);
-  out.put('B').put('M');
-  Put32(out, 54 + rowBytes * height);
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);
-  Put32(out, std::uint32_t(width));
-  Put32(out, std::uint32_t(height));
-  Put16(out, 1);
-  Put16(out, 24);
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
-  std::vector<char> row(rowBytes, 0);
-  for (int x = 0; x < width; ++x) {
-    row[x * 3] = char(b), row[x * 3 + 1] = char(g), row[x * 3 + 2] = char(r);
-  }
-  for (int y = 0; y < height; ++y) out.write(row.data(), row.size());
+  WriteFile(file.string(), Encode(Solid(width, height, {r, g, b, 255}), Format::kBmp24));
 }
 
 Rgb KindColour(int kind) {

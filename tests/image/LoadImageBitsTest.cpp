@@ -15,6 +15,7 @@ TEST(ImageLoading, EveryFormatArrivesBottomUpCompositedOverBlackUpToTheLargestSi
       {"fading.png", Format::kPng, Gradient(16, 9, Alpha::kFading), 0},
       {"fading.bmp", Format::kBmp32, Gradient(12, 5, Alpha::kFading), 0},
       {"odd.bmp", Format::kBmp24, Gradient(7, 3), 0},  // rows padded to 4 bytes
+      {"top-down.bmp", Format::kBmpTopDown, Gradient(7, 3), 0},
       {"keyed.gif", Format::kGif, Gradient(16, 16, Alpha::kKeyed), 0},
       {"lossy.jpg", Format::kJpeg, Gradient(16, 16), 12},  // neighbours differ by 17
       {"wide.png", Format::kPng, Gradient(kMaxPictureSide, 1), 0},

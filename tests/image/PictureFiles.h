@@ -1,6 +1,6 @@
 #pragma once
-// Picture files written by the tests themselves (SDL for BMP, SDL_image for PNG and JPEG,
-// a small encoder of our own for GIF), and what one LoadImageBits call hands back.
+// Picture files written by the tests into a scratch folder, and what one LoadImageBits
+// call hands back.
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,19 @@
 #include <vector>
 
 #include "image/LoadImageBits.h"
+#include "tests/support/TestFiles.h"
 
 namespace kavelo::image::test {
 
-using Bytes = std::vector<std::uint8_t>;
+using kavelo::test::Alpha;
+using kavelo::test::Bytes;
+using kavelo::test::Encode;
+using kavelo::test::Format;
+using kavelo::test::Gradient;
+using kavelo::test::Patched;
+using kavelo::test::Rgba;
+using kavelo::test::TestPicture;
+using kavelo::test::WriteFile;
 
 // A pipe that nobody writes to, named after `name`; empty when none can be made.
 std::wstring Pipe(const std::string& name);
@@ -22,21 +31,6 @@ std::wstring Pipe(const std::string& name);
 std::filesystem::path Scratch(const std::string& name);
 // Writes `bytes` to the file `name` there and returns its path; a failure fails the test.
 std::wstring Written(const std::string& name, const Bytes& bytes);
-
-struct Rgba { std::uint8_t r = 0, g = 0, b = 0, a = 255; };
-struct TestPicture { int width = 0, height = 0; std::vector<Rgba> pixels; };  // pixels top row first
-
-enum class Alpha { kOpaque, kFading, kKeyed };
-// Red grows to the right, green downwards. Fading alpha falls from 255 in the left column
-// to 0 in the right one; keyed makes the right column transparent and the rest opaque.
-TestPicture Gradient(int width, int height, Alpha alpha = Alpha::kOpaque);
-
-// BMP without alpha is written at 24 bits a pixel, its common form; GIF takes at most 255
-// colours, alpha 0 becoming its transparent colour. Empty when it cannot be written.
-enum class Format { kPng, kBmp24, kBmp32, kJpeg, kGif };
-Bytes Encode(const TestPicture& picture, Format format);
-// A copy of `bytes` with `count` bytes of `value` at `at`, most significant first when `big`.
-Bytes Patched(Bytes bytes, std::size_t at, std::uint32_t value, int count, bool big);
 
 // Outputs start as sentinels, so that a failed call can be seen to leave them alone.
 struct LoadedPicture {

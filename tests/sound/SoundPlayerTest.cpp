@@ -15,7 +15,7 @@
 #include "platform/TextCodec.h"
 #include "platform/WavePlayback.h"
 #include "sound/KaveloSoundPlayer.h"
-#include "tests/sound/WaveWriter.h"
+#include "tests/support/TestFiles.h"
 
 using namespace kavelo::platform;
 using kavelo::test::MarkedWave;

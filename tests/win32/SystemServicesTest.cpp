@@ -11,7 +11,7 @@
 #include "image/PictureLoadCodes.h"
 #include "sound/KaveloSoundPlayer.h"
 #include "tests/host/GameHost.h"
-#include "tests/sound/WaveWriter.h"
+#include "tests/support/TestFiles.h"
 
 namespace fs = std::filesystem;
 

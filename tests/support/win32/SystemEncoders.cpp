@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "tests/image/PictureFiles.h"
+#include "tests/support/TestFiles.h"
 
-namespace kavelo::image::test {
+namespace kavelo::test {
 namespace {
 
 void Put(Bytes& out, std::uint32_t value, int count) {
@@ -111,9 +111,10 @@ Bytes EncodeBySystem(const TestPicture& picture, Format format) {
     case Format::kBmp32: return EncodeBmp(picture, true);
     case Format::kPng: return EncodeWic(picture, GUID_ContainerFormatPng, true);
     case Format::kJpeg: return EncodeWic(picture, GUID_ContainerFormatJpeg, false);
-    case Format::kGif: break;
+    case Format::kGif:
+    case Format::kBmpTopDown: break;
   }
   return {};
 }
 
-}  // namespace kavelo::image::test
+}  // namespace kavelo::test

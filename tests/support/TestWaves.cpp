@@ -1,4 +1,4 @@
-#include "tests/sound/WaveWriter.h"
+#include "tests/support/TestFiles.h"
 
 #include <fstream>
 #include <initializer_list>
@@ -15,7 +15,7 @@ std::uint32_t Id(const char (&text)[5]) {
 
 }  // namespace
 
-std::vector<std::uint8_t> MakeWave(const WaveHeader& h, std::span<const std::uint8_t> samples) {
+Bytes MakeWave(const WaveHeader& h, std::span<const std::uint8_t> samples) {
   std::vector<std::uint8_t> out;
   // Little-endian fields, each a value and its width in bytes.
   const auto put = [&out](std::initializer_list<std::pair<std::uint32_t, int>> fields) {
@@ -40,7 +40,7 @@ std::vector<std::uint8_t> MakeWave(const WaveHeader& h, std::span<const std::uin
   return out;
 }
 
-std::vector<std::uint8_t> MarkedWave(std::int16_t marker, int frames) {
+Bytes MarkedWave(std::int16_t marker, int frames) {
   std::vector<std::int16_t> samples;
   for (int i = 0; i < frames; ++i) samples.insert(samples.end(), {static_cast<std::int16_t>(1 + i % 30000), marker});
   return MakeWave({}, std::span(reinterpret_cast<const std::uint8_t*>(samples.data()), samples.size() * 2));

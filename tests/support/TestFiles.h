@@ -1,0 +1,52 @@
+#pragma once
+// Files made by the tests and the fuzzers themselves, in memory: pictures in every format
+// the loader reads and WAV files of any header. One set of writers for all of them.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kavelo::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Rgba { std::uint8_t r = 0, g = 0, b = 0, a = 255; };
+struct TestPicture { int width = 0, height = 0; std::vector<Rgba> pixels; };  // pixels top row first
+
+enum class Alpha { kOpaque, kFading, kKeyed };
+// Red grows to the right, green downwards. Fading alpha falls from 255 in the left column
+// to 0 in the right one; keyed makes the right column transparent and the rest opaque.
+TestPicture Gradient(int width, int height, Alpha alpha = Alpha::kOpaque);
+TestPicture Solid(int width, int height, Rgba colour);
+
+// BMP without alpha is written at 24 bits a pixel, its common form, bottom-up unless
+// top-down is asked for; GIF takes at most 255 colours, alpha 0 becoming its transparent
+// colour. Empty when the picture cannot be written.
+enum class Format { kPng, kBmp24, kBmp32, kJpeg, kGif, kBmpTopDown };
+inline constexpr Format kAllFormats[] = {Format::kPng, Format::kBmp24, Format::kBmp32,
+                                         Format::kJpeg, Format::kGif, Format::kBmpTopDown};
+Bytes Encode(const TestPicture& picture, Format format);
+const char* Suffix(Format format);  // ".png" and the like
+// A copy of `bytes` with `count` bytes of `value` at `at`, most significant first when `big`.
+Bytes Patched(Bytes bytes, std::size_t at, std::uint32_t value, int count, bool big);
+
+struct WaveHeader {
+  std::uint16_t tag = 1;  // 1 integer PCM, 3 float
+  int channels = 2;
+  int rate = 48000;
+  int bits = 16;
+  bool extensible = false;  // the 40-byte format chunk that names the tag in a GUID
+};
+
+// A RIFF WAVE with a "fmt " chunk from the header and a "data" chunk of the bytes given.
+Bytes MakeWave(const WaveHeader& header, std::span<const std::uint8_t> samples);
+
+// A 16-bit stereo WAV at the output rate, which plays unchanged: the left channel counts
+// up from 1, the right one holds `marker` throughout, so that sounds with different
+// markers never match and no frame is silence. Its samples are its last 4 * frames bytes.
+Bytes MarkedWave(std::int16_t marker, int frames);
+
+bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace kavelo::test
