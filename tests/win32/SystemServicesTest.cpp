@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "image/LoadImageBits.h"
 #include "image/PictureLoadCodes.h"
 #include "sound/KaveloSoundPlayer.h"
-#include "tests/host/GameHost.h"
 #include "tests/support/TestFiles.h"
 
 namespace fs = std::filesystem;
@@ -33,6 +33,14 @@ fs::path Folder() {
   return scratch.dir;
 }
 
+// A BMP at a wide path: the shared writers take narrow (ANSI) paths, which lose such names.
+void WriteBmp(const fs::path& file, int width, int height) {
+  const auto bytes = kavelo::test::Encode(kavelo::test::Solid(width, height, {10, 20, 30, 255}),
+                                          kavelo::test::Format::kBmp24);
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
 int LoadWidth(const std::wstring& path) {
   COlePicture picture;
   std::unique_ptr<std::uint8_t[]> pixels;
@@ -45,7 +53,7 @@ int LoadWidth(const std::wstring& path) {
 
 TEST(WindowsPictures, COMIsLeftAsTheHostHadItAndEveryModelLoads) {
   const fs::path file = Folder() / L"com.bmp";
-  kavelo::test::WriteSolidBmp(file, 5, 3, 10, 20, 30);
+  WriteBmp(file, 5, 3);
   struct Case {
     const char* host;
     DWORD model;          // the host's apartment, if it has one
@@ -75,7 +83,7 @@ TEST(WindowsPictures, COMIsLeftAsTheHostHadItAndEveryModelLoads) {
 TEST(WindowsPictures, PathsOutsideTheAnsiCodePageOpen) {
   for (const wchar_t* name : {L"tuile-\u00e9t\u00e9.bmp", L"\u74e6\u7247.bmp", L"\u0436-\U0001F600.bmp"}) {
     const fs::path file = Folder() / name;
-    kavelo::test::WriteSolidBmp(file, 7, 2, 1, 2, 3);
+    WriteBmp(file, 7, 2);
     EXPECT_EQ(LoadWidth(file.wstring()), 7) << file.string();
   }
 }
