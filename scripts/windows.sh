@@ -45,13 +45,16 @@ for arch in "${arches[@]}"; do
     -DKAVELO_ART_SOURCE="$root/build/art" > /dev/null
   cmake --build "$build" -j "$jobs"
 
-  # Both DLLs and the program import system DLLs only (and the plug-in its tools library).
+  # Both DLLs and the program import system DLLs only (and the plug-in its tools library);
+  # the import libraries spell the names in either case.
+  shopt -s nocasematch
   for module in "$build"/bin/PlgKavelo.dll "$build"/bin/OrvinaTools.dll "$build"/bin/kavelo-play.exe; do
     for dll in $("$triple-objdump" -p "$module" | awk '/DLL Name:/ {print $3}'); do
       [ "$dll" = OrvinaTools.dll ] || [ "$dll" = PlgKavelo.dll ] || [[ "$dll" =~ $system_dlls ]] ||
         { echo "$module imports $dll, which is not a system DLL" >&2; exit 1; }
     done
   done
+  shopt -u nocasematch
 
   test_this=0
   if [ "$run_tests" = 1 ]; then
