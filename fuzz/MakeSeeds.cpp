@@ -154,6 +154,10 @@ void PictureSeeds(Corpus& corpus) {
       if (size.width == 13) corpus.Add("cut-" + name, {bytes.begin(), bytes.begin() + bytes.size() * 2 / 3});
     }
   }
+  // Icons of two entries, 8 and 24 bits a pixel, and of one entry holding a PNG.
+  const TestPicture icon = Gradient(6, 6, Alpha::kKeyed);
+  corpus.Add("two-entries.ico", EncodeIcon({{icon, IconForm::kBits8}, {icon, IconForm::kBits24}}));
+  corpus.Add("png-entry.ico", EncodeIcon({{icon, IconForm::kPng}}));
 }
 
 void LookupSeeds(Corpus& corpus) {

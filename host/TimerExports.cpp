@@ -1,16 +1,48 @@
 // The host's side of the clock: its event loop serves this thread's timer queue.
-#include <PlgKavelo/KaveloFather.h>
+#include <PlgKavelo/Kavelo.h>
 
+#include "KaveloGame.h"
 #include "platform/TimerQueue.h"
 
-int KaveloTimerFd() { return kavelo::platform::ThreadTimerQueue().Fd(); }
-int KaveloTimeoutMs() { return kavelo::platform::ThreadTimerQueue().TimeoutMs(); }
-int KaveloDispatchTimers() { return kavelo::platform::ThreadTimerQueue().Dispatch(); }
+using kavelo::platform::ThreadTimerQueue;
 
-void KaveloSetTimerClock(unsigned long long (*nowMs)()) {
-  if (nowMs == nullptr) {
-    kavelo::platform::ThreadTimerQueue().SetClock(kavelo::platform::MonotonicMs);
-  } else {
-    kavelo::platform::ThreadTimerQueue().SetClock([nowMs] { return static_cast<std::uint64_t>(nowMs()); });
+extern "C" {
+
+int KaveloTimerFd() {
+  try {
+    return ThreadTimerQueue().Fd();
+  } catch (...) {
+    return -1;
   }
 }
+
+int KaveloTimeoutMs() {
+  try {
+    return ThreadTimerQueue().TimeoutMs();
+  } catch (...) {
+    return -1;
+  }
+}
+
+int KaveloDispatchTimers() {
+  try {
+    // The clock's callbacks reach games: one destroyed in them is freed afterwards.
+    const kavelo::host::CallScope scope;
+    return ThreadTimerQueue().Dispatch();
+  } catch (...) {
+    return 0;
+  }
+}
+
+void KaveloSetTimerClock(unsigned long long (*nowMs)()) {
+  try {
+    if (nowMs == nullptr) {
+      ThreadTimerQueue().SetClock(kavelo::platform::MonotonicMs);
+    } else {
+      ThreadTimerQueue().SetClock([nowMs] { return static_cast<std::uint64_t>(nowMs()); });
+    }
+  } catch (...) {
+  }
+}
+
+}  // extern "C"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "image/IconDirectory.h"
+
 namespace kavelo::image {
 namespace {
 
@@ -162,6 +164,13 @@ void ReadJpeg(const ByteReader& in, DeclaredSize& out) {
   }
 }
 
+void ReadIcon(const std::uint8_t* bytes, std::size_t size, DeclaredSize& out) {
+  if (const auto entry = BestIconEntry(bytes, size)) {
+    out.width = entry->width;
+    out.height = entry->height;
+  }
+}
+
 }  // namespace
 
 DeclaredSize ReadDeclaredSize(const std::uint8_t* bytes, std::size_t size) {
@@ -179,6 +188,9 @@ DeclaredSize ReadDeclaredSize(const std::uint8_t* bytes, std::size_t size) {
   } else if (in.StartsWith("\xFF\xD8")) {
     out.format = PictureFormat::kJpeg;
     ReadJpeg(in, out);
+  } else if (LooksLikeIcon(bytes, size)) {
+    out.format = PictureFormat::kIcon;
+    ReadIcon(bytes, size, out);
   }
   return out;
 }

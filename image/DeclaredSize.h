@@ -12,12 +12,13 @@ namespace kavelo::image {
 // 256 MiB at most.
 inline constexpr int kMaxPictureSide = 8192;
 
-enum class PictureFormat { kUnknown, kBmp, kPng, kGif, kJpeg };
+enum class PictureFormat { kUnknown, kBmp, kPng, kGif, kJpeg, kIcon };  // kIcon: icons and cursors
 
 struct DeclaredSize {
   PictureFormat format = PictureFormat::kUnknown;
   // The largest width and height that the header declares (for a GIF, over its logical
-  // screen and every frame); 0 where the bytes end or break before saying.
+  // screen and every frame; for an icon, of the entry it shows); 0 where the bytes end or
+  // break before saying.
   std::int64_t width = 0;
   std::int64_t height = 0;
 };

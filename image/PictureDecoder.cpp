@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "image/GifDataCheck.h"
+#include "image/IconBitmap.h"
+#include "image/IconDirectory.h"
 #include "image/PictureLoadCodes.h"
 
 namespace kavelo::image {
@@ -32,6 +34,7 @@ SDL_Surface* DecodeWith(PictureFormat format, SDL_RWops* stream) {
       return IMG_LoadGIF_RW(stream);
     case PictureFormat::kJpeg:
       return IMG_LoadJPG_RW(stream);
+    case PictureFormat::kIcon:
     case PictureFormat::kUnknown:
       break;
   }
@@ -58,6 +61,17 @@ SDL_Surface* GreyAlphaPairsToBgra(const SDL_Surface& pairs) {
   return out;
 }
 
+// The entry an icon shows: a PNG goes the way of any PNG file, size check included.
+int DecodeIcon(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+  const auto entry = BestIconEntry(bytes, size);
+  if (!entry) return kPictureNotDecodable;
+  const std::uint8_t* data = bytes + entry->offset;
+  if (!entry->png) return DecodeIconBitmap(data, entry->size, surface);
+  const DeclaredSize declared = ReadDeclaredSize(data, entry->size);
+  if (declared.format != PictureFormat::kPng || !MayDecode(declared)) return kPictureNotDecodable;
+  return DecodePicture(PictureFormat::kPng, data, entry->size, surface);
+}
+
 }  // namespace
 
 void SurfaceDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -67,6 +81,7 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
     return kPictureNotDecodable;
   }
   if (format == PictureFormat::kGif && !GifSafeToDecode(bytes, size)) return kPictureNotDecodable;
+  if (format == PictureFormat::kIcon) return DecodeIcon(bytes, size, surface);
   InitCodecsOnce();
   std::unique_ptr<SDL_RWops, StreamCloser> stream(SDL_RWFromConstMem(bytes, static_cast<int>(size)));
   if (!stream) return kPictureNoMemory;

@@ -1,5 +1,6 @@
 #pragma once
-// Bytes of a recognised format to decoded pixels, by SDL_image, without any display.
+// Bytes of a recognised format to decoded pixels, by SDL_image (icons by our own decoder),
+// without any display.
 
 #include <cstddef>
 #include <cstdint>

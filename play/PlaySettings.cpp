@@ -7,8 +7,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
-    "                   [--art DIR] [--headless] [--fast] [--out DIR] [--snapshot-every N]\n"
-    "  Plays in a window where there is a display, else by itself (--headless).\n"
+    "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
+    "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Keys: S shuffles, N starts a new game, H shows a hint, Esc quits.\n";
 
 bool ReadNumber(const std::string& text, int low, int high, int& out) {
@@ -42,6 +42,8 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       return std::nullopt;
     } else if (arg == "--headless") {
       s.headless = true;
+    } else if (arg == "--window") {
+      s.window = true;
     } else if (arg == "--fast") {
       s.fast = true;
     } else if ((arg == "--art" || arg == "--out") && hasValue) {
@@ -62,6 +64,10 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
         return std::nullopt;
       }
     }
+  }
+  if (s.window && s.headless) {
+    error = std::string("--window and --headless exclude each other\n") + kUsage;
+    return std::nullopt;
   }
   return s;
 }

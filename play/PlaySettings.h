@@ -15,7 +15,8 @@ struct PlaySettings {
   int seconds = 480;        // time limit
   int scoreStep = 10;
   std::string artDir;       // tile1.png.., trail1.png.., choose.png, timebar.png, *.wav
-  bool headless = false;
+  bool headless = false;    // play by itself even where a window could be shown
+  bool window = false;      // play in a window, or fail where none can be shown
   bool fast = false;        // headless only: run the clock faster than real time
   std::string outDir;       // headless snapshots; none when empty
   int snapshotEvery = 10;   // seconds of game time between snapshots

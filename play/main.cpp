@@ -1,67 +1,66 @@
 // kavelo-play: plays the game in a window, or by itself where there is no display.
-#ifndef _WIN32
 #include <SDL.h>
-#endif
 
 #include <clocale>
 #include <cstdio>
-#include <string>
 
+#include "DisplayProbe.h"
 #include "HeadlessPlay.h"
 #include "WindowPlay.h"
 
-#ifdef _WIN32
-#include <windows.h>
+namespace {
 
-// The artwork ships beside the program, whatever the working folder.
-static std::string DefaultArtDir() {
-  wchar_t module[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring dir(module, length);
-  dir.erase(dir.find_last_of(L"\\/") + 1);
-  dir += L"" KAVELO_DEFAULT_ART_DIR;
-  char narrow[4 * MAX_PATH];
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, dir.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
-  return bytes > 0 ? std::string(narrow) : std::string(KAVELO_DEFAULT_ART_DIR);
+using namespace kavelo::play;
+
+DisplayRequest RequestOf(const PlaySettings& settings) {
+  if (settings.headless) return DisplayRequest::kForceHeadless;
+  return settings.window ? DisplayRequest::kForceWindow : DisplayRequest::kAny;
 }
-#else
-static std::string DefaultArtDir() { return KAVELO_DEFAULT_ART_DIR; }
-#endif
+
+int SetUpFailed(const PlaySettings& settings) {
+  std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
+  return 1;
+}
+
+int Play(const PlaySettings& settings) {
+  const DisplayProbe probe = ProbeDisplay(RequestOf(settings));
+  if (probe.mode == DisplayMode::kNoWindow) {
+    std::fprintf(stderr, "--window: no display to show a window on (video driver: %s)\n",
+                 probe.driver.empty() ? "none started" : probe.driver.c_str());
+    std::fputs(probe.noise.c_str(), stderr);
+    return 1;
+  }
+  if (probe.mode == DisplayMode::kWindow) {
+    switch (PlayInWindow(settings)) {
+      case WindowResult::Quit: return 0;
+      case WindowResult::SetUpFailed: return SetUpFailed(settings);
+      case WindowResult::NoDisplay:
+        if (settings.window) {
+          std::fprintf(stderr, "--window: the %s video driver could not open a window: %s\n", probe.driver.c_str(),
+                       SDL_GetError());
+          return 1;
+        }
+        std::fputs("No window could be opened: playing headless.\n", stderr);
+        break;
+    }
+  }
+  const HeadlessSummary summary = PlayHeadless(settings);
+  if (summary.setUpFailed) return SetUpFailed(settings);
+  std::puts(SummaryLine(summary).c_str());
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
   std::string error;
-  const auto settings = kavelo::play::ParseSettings({argv + 1, argv + argc}, DefaultArtDir(), error);
+  const auto settings = ParseSettings({argv + 1, argv + argc}, KAVELO_DEFAULT_ART_DIR, error);
   if (!settings) {
     std::fputs(error.c_str(), stderr);
     return error.rfind("usage", 0) == 0 ? 0 : 2;
   }
-  int status = 0;
-  bool headless = settings->headless;
-  if (!headless) {
-    switch (kavelo::play::PlayInWindow(*settings)) {
-      case kavelo::play::WindowResult::Quit: break;
-      case kavelo::play::WindowResult::NoDisplay:
-        std::fputs("No display: playing headless.\n", stderr);
-        headless = true;
-        break;
-      case kavelo::play::WindowResult::SetUpFailed:
-        std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings->artDir.c_str());
-        status = 1;
-        break;
-    }
-  }
-  if (headless) {
-    const auto summary = kavelo::play::PlayHeadless(*settings);
-    if (summary.setUpFailed) {
-      std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings->artDir.c_str());
-      status = 1;
-    } else {
-      std::puts(kavelo::play::SummaryLine(summary).c_str());
-    }
-  }
-#ifndef _WIN32
+  const int status = Play(*settings);
   SDL_Quit();
-#endif
   return status;
 }

@@ -4,12 +4,21 @@
 
 #include <windows.h>
 
+#include "host/KaveloGame.h"
 #include "host/ModuleState.h"
 
 namespace kavelo::host {
 namespace {
 
-void CALLBACK ClockProc(HWND, UINT, UINT_PTR id, DWORD) { ServeClockTick(id); }
+// The callback reaches games of the C interface: one destroyed in it is freed afterwards.
+// No exception may unwind into the system's dispatcher.
+void CALLBACK ClockProc(HWND, UINT, UINT_PTR id, DWORD) {
+  try {
+    const CallScope scope;
+    ServeClockTick(id);
+  } catch (...) {
+  }
+}
 
 }  // namespace
 

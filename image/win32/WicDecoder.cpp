@@ -6,8 +6,10 @@
 
 #include <climits>
 #include <new>
+#include <vector>
 
 #include "image/GifDataCheck.h"
+#include "image/IconDirectory.h"
 #include "image/PictureDecoder.h"
 #include "image/PictureLoadCodes.h"
 #include "image/win32/ComApartment.h"
@@ -79,6 +81,42 @@ int DecodeInApartment(const std::uint8_t* bytes, std::size_t size, SurfacePtr& s
   return kPictureLoaded;
 }
 
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  out.push_back(static_cast<std::uint8_t>(value)), out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+// The entry an icon shows, chosen as on Linux: a PNG goes the way of any PNG file, size
+// check included; a bitmap entry goes to the system's icon decoder alone in a directory
+// of its own, so that the decoder cannot show another entry.
+int DecodeIcon(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+  const auto entry = BestIconEntry(bytes, size);
+  if (!entry || entry->size > 0xFFFFFFFFu) return kPictureNotDecodable;
+  const std::uint8_t* data = bytes + entry->offset;
+  if (entry->png) {
+    const DeclaredSize declared = ReadDeclaredSize(data, entry->size);
+    if (declared.format != PictureFormat::kPng || !MayDecode(declared)) return kPictureNotDecodable;
+    return DecodePicture(PictureFormat::kPng, data, entry->size, surface);
+  }
+  if (entry->width <= 0 || entry->height <= 0 || entry->width > kMaxPictureSide || entry->height > kMaxPictureSide) {
+    return kPictureNotDecodable;
+  }
+  constexpr std::uint32_t kDirectoryBytes = 6 + 16;
+  std::vector<std::uint8_t> single;
+  single.reserve(kDirectoryBytes + entry->size);
+  Put16(single, 0), Put16(single, 1), Put16(single, 1);  // an icon directory of one entry
+  single.push_back(static_cast<std::uint8_t>(entry->width < 256 ? entry->width : 0));
+  single.push_back(static_cast<std::uint8_t>(entry->height < 256 ? entry->height : 0));
+  single.push_back(0), single.push_back(0);
+  Put16(single, 1), Put16(single, static_cast<std::uint32_t>(entry->bitsPerPixel));
+  const auto entryBytes = static_cast<std::uint32_t>(entry->size);
+  Put16(single, entryBytes & 0xFFFF), Put16(single, entryBytes >> 16);
+  Put16(single, kDirectoryBytes), Put16(single, 0);
+  single.insert(single.end(), data, data + entry->size);
+  const ComApartment com;
+  if (!com.Usable()) return kPictureNotDecodable;
+  return DecodeInApartment(single.data(), single.size(), surface);
+}
+
 }  // namespace
 
 int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
@@ -87,6 +125,7 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
   }
   if (format == PictureFormat::kGif && !GifSafeToDecode(bytes, size)) return kPictureNotDecodable;
   if (format == PictureFormat::kPng && !PngCriticalChunksIntact(bytes, size)) return kPictureNotDecodable;
+  if (format == PictureFormat::kIcon) return DecodeIcon(bytes, size, surface);
   const ComApartment com;
   if (!com.Usable()) return kPictureNotDecodable;
   return DecodeInApartment(bytes, size, surface);

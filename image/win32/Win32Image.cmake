@@ -3,6 +3,7 @@
 add_library(kavelo_image STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../DeclaredSize.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../GifDataCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../IconDirectory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../LoadImageBits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../LoadPictureBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../OlePicture.cpp

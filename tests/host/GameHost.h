@@ -69,7 +69,8 @@ class SteppedClock {
  public:
   SteppedClock();
   ~SteppedClock();
-  // Moves time on by `ms` and serves the timers that fell due; returns how many ran.
+  // Moves time on by `ms` and serves the timers that fell due, as a host does; returns how
+  // many ran.
   int Advance(std::uint64_t ms);
 
  private:

@@ -44,6 +44,7 @@ TEST(ImageHostile, HeadersDeclaringTooMuchAreRefusedBeforeDecoding) {
   const Bytes gifFrame = Patched(gif, 13 + 768 + 8 + 7, 9000, 2, false);
   Bytes twoFrames(gif.begin(), gif.end() - 1);  // the trailer replaced by the control block and frame again
   twoFrames.insert(twoFrames.end(), gif.begin() + 13 + 768, gif.end());
+  const Bytes icon = EncodeIcon({{Gradient(2, 2), IconForm::kPng}});  // its PNG follows a directory of one
   std::size_t sof = 2;  // the JPEG's frame header
   while (sof + 9 < jpeg.size() && !(jpeg[sof] == 0xFF && jpeg[sof + 1] == 0xC0)) ++sof;
   using enum PictureFormat;
@@ -59,6 +60,7 @@ TEST(ImageHostile, HeadersDeclaringTooMuchAreRefusedBeforeDecoding) {
       {"a JPEG of 9000 x 4", Patched(jpeg, sof + 7, 9000, 2, true), kJpeg, 9000, 4},
       {"a JPEG whose frame marker names a table", Patched(jpeg, sof + 1, 0xC4, 1, true), kJpeg, 0, 0},
       {"a JPEG whose data starts before its frame", Patched(jpeg, 3, 0xDA, 1, true), kJpeg, 0, 0},
+      {"an icon whose PNG entry is 100000 x 2", Patched(icon, 6 + 16 + 16, 100000, 4, true), kIcon, 100000, 2},
       {"text", Bytes{'h', 'e', 'l', 'l', 'o'}, kUnknown, 0, 0},
   };
   for (const Case& c : cases) {
@@ -75,7 +77,7 @@ TEST(ImageHostile, FilesCutShortOrCorruptedAreRefusedOrLoadWhole) {
   // 12 bytes carry no pixels and may go missing unnoticed.
   const struct Case { Format format; bool partialDataMayLoad; std::size_t trailer; } cases[] = {
       {Format::kPng, false, 12}, {Format::kBmp24, false, 0}, {Format::kBmp32, false, 0},
-      {Format::kGif, true, 0},   {Format::kJpeg, true, 0},
+      {Format::kGif, true, 0},   {Format::kJpeg, true, 0},  {Format::kIcon, false, 0},
   };
   constexpr std::size_t kSamples = 40;
   for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <optional>
 
 #include "image/Himetric.h"
 #include "image/PictureLoadCodes.h"
@@ -106,4 +107,36 @@ TEST(ImagePngSuite, ValidPicturesMatchTheirBmpTwinsAndBrokenOnesAreRefused) {
   }
   EXPECT_GT(compared, 150);
   EXPECT_EQ(refused, 14);
+}
+
+TEST(ImageIcons, TheLargestDeepestEntryArrivesLikeAnyPictureAndBrokenDirectoriesAreRefused) {
+  const TestPicture fading = Gradient(16, 9, Alpha::kFading), keyed = Gradient(16, 16, Alpha::kKeyed);
+  const TestPicture big = Gradient(20, 20, Alpha::kKeyed), two = Gradient(2, 2, Alpha::kKeyed);
+  using enum IconForm;
+  // The deeper of the two largest entries comes after the shallower one and a larger side.
+  const Bytes multi = EncodeIcon({{Gradient(30, 2), kBits24}, {Gradient(20, 20), kBits24}, {big, kBits32}, {keyed, kBits32}});
+  const Bytes single = EncodeIcon({{keyed, kBits8}});
+  const struct Case { const char* what; Bytes bytes; std::optional<TestPicture> expected; } cases[] = {
+      {"32 bits with alpha", EncodeIcon({{fading, kBits32}}), fading},
+      {"8 bits with a mask", single, keyed},
+      {"4 bits, rows of an odd number of pixels", EncodeIcon({{Gradient(3, 2, Alpha::kKeyed), kBits4}}), Gradient(3, 2, Alpha::kKeyed)},
+      {"1 bit", EncodeIcon({{two, kBits1}}), two},
+      {"32 bits whose alpha is all zero: the mask counts", EncodeIcon({{keyed, kMaskOnly32}}), keyed},
+      {"a cursor of 24 bits", EncodeIcon({{keyed, kBits24}}, true), keyed},
+      {"several sizes: the largest and deepest", multi, big},
+      {"a PNG entry beside a smaller one", EncodeIcon({{two, kBits32}, {fading, kPng}}), fading},
+      {"cut short", Bytes(single.begin(), single.end() - 1), std::nullopt},
+      {"an entry's offset past the end", Patched(single, 18, static_cast<std::uint32_t>(single.size()), 4, false), std::nullopt},
+      {"an entry's size past the end", Patched(single, 14, 0xFFFFFFF0u, 4, false), std::nullopt},
+      {"more entries than the file holds", Patched(single, 4, 60, 2, false), std::nullopt},
+      {"an entry of 16 bits", Patched(single, 22 + 14, 16, 2, false), std::nullopt},
+  };
+  COlePicture picture;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadedPicture loaded;
+    const int code = loaded.Load(picture, Written("icon.ico", c.bytes));
+    EXPECT_EQ(code, c.expected ? kPictureLoaded : kPictureNotDecodable);
+    EXPECT_TRUE(c.expected ? SamePixels(loaded, *c.expected) : loaded.Untouched() && !loaded.pixels);
+  }
 }

@@ -18,6 +18,9 @@ namespace kavelo::image::test {
 using kavelo::test::Alpha;
 using kavelo::test::Bytes;
 using kavelo::test::Encode;
+using kavelo::test::EncodeIcon;
+using kavelo::test::IconForm;
+using kavelo::test::IconImage;
 using kavelo::test::Format;
 using kavelo::test::Gradient;
 using kavelo::test::Patched;

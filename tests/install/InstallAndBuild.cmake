@@ -12,6 +12,7 @@ if(SANITIZE)
 endif()
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} -S ${HOST_SOURCE} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
-    "-DCMAKE_CXX_FLAGS=${flags}")
+    "-DCMAKE_CXX_FLAGS=${flags}" "-DCMAKE_C_FLAGS=${flags}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/outside_host)
+run(${WORK_DIR}/build/outside_c_host)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 
+#include "DisplayChoice.h"
 #include "HeadlessPlay.h"
 #include "PlayHost.h"
 #include "PlaySettings.h"
@@ -48,11 +49,36 @@ TEST(PlaySettings, OptionsAreReadAndBadOnesRefused) {
   EXPECT_EQ(s->outDir, "/tmp/x");
   EXPECT_EQ(s->artDir, "/a");
   EXPECT_EQ(s->seconds, 30);
+  EXPECT_TRUE(ParseSettings({"--window"}, "/art", error)->window);
 
   for (std::vector<std::string> bad : {std::vector<std::string>{"--columns", "254"}, {"--rows", "0"}, {"--kinds", "x"},
-                                       {"--copies"}, {"--seconds", "12s"}, {"--frobnicate"}}) {
+                                       {"--copies"}, {"--seconds", "12s"}, {"--frobnicate"},
+                                       {"--window", "--headless"}}) {
     EXPECT_FALSE(ParseSettings(bad, "/art", error)) << bad[0];
     EXPECT_NE(error.find("usage"), std::string::npos);
+  }
+}
+
+TEST(DisplayChoice, DriversThatShowNothingCountOnlyWhenTheUserNamedThem) {
+  using enum DisplayRequest;
+  using enum DisplayMode;
+  const struct Case { DisplayRequest request; const char* picked; const char* named; DisplayMode mode; } cases[] = {
+      {kAny, "x11", "", kWindow},
+      {kAny, "wayland", "x11,wayland", kWindow},
+      {kAny, "offscreen", "", kHeadless},             // SDL's last resort without a display
+      {kAny, "", "", kHeadless},                      // no video at all
+      {kAny, "Dummy", "wayland", kHeadless},
+      {kAny, "evdev", "", kHeadless},
+      {kAny, "offscreen", "x11,OFFSCREEN", kWindow},  // asked for by name, in any case
+      {kAny, "offscreen", "offscreenx,offscree", kHeadless},  // a name matches whole
+      {kForceWindow, "x11", "", kWindow},
+      {kForceWindow, "offscreen", "", kNoWindow},
+      {kForceWindow, "", "x11", kNoWindow},
+      {kForceWindow, "dummy", "dummy", kWindow},
+      {kForceHeadless, "x11", "", kHeadless},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChooseDisplay(c.request, c.picked, c.named), c.mode) << c.picked << " named " << c.named;
   }
 }
 

@@ -22,11 +22,17 @@ TestPicture Solid(int width, int height, Rgba colour);
 
 // BMP without alpha is written at 24 bits a pixel, its common form, bottom-up unless
 // top-down is asked for; GIF takes at most 255 colours, alpha 0 becoming its transparent
-// colour. Empty when the picture cannot be written.
-enum class Format { kPng, kBmp24, kBmp32, kJpeg, kGif, kBmpTopDown };
-inline constexpr Format kAllFormats[] = {Format::kPng, Format::kBmp24, Format::kBmp32,
-                                         Format::kJpeg, Format::kGif, Format::kBmpTopDown};
+// colour; kIcon is an icon of one 8-bit entry. Empty when the picture cannot be written.
+enum class Format { kPng, kBmp24, kBmp32, kJpeg, kGif, kBmpTopDown, kIcon };
+inline constexpr Format kAllFormats[] = {Format::kPng, Format::kBmp24, Format::kBmp32, Format::kJpeg,
+                                         Format::kGif, Format::kBmpTopDown, Format::kIcon};
 Bytes Encode(const TestPicture& picture, Format format);
+
+// Icon entries: BMP forms of 1 to 32 bits a pixel with the mask taken from alpha 0 (a
+// palette holds only the opaque colours), 32 bits with alpha all zero, or a whole PNG.
+enum class IconForm { kBits1 = 1, kBits4 = 4, kBits8 = 8, kBits24 = 24, kBits32 = 32, kMaskOnly32, kPng };
+struct IconImage { TestPicture picture; IconForm form; };
+Bytes EncodeIcon(const std::vector<IconImage>& images, bool cursor = false);
 const char* Suffix(Format format);  // ".png" and the like
 // A copy of `bytes` with `count` bytes of `value` at `at`, most significant first when `big`.
 Bytes Patched(Bytes bytes, std::size_t at, std::uint32_t value, int count, bool big);

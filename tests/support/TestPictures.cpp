@@ -48,6 +48,45 @@ Bytes EncodeGif(const TestPicture& picture) {
   return out;
 }
 
+void Put(Bytes& out, std::uint32_t value, int count) {
+  for (int i = 0; i < count; ++i) out.push_back(Byte(value >> (8 * i)));
+}
+
+// An entry in BMP form: the info header (its height counting the mask rows), the colour
+// table, colour rows and mask rows, bottom-up and padded to 4 bytes.
+Bytes EncodeIconBitmap(const TestPicture& picture, IconForm form) {
+  const int bits = form == IconForm::kMaskOnly32 ? 32 : static_cast<int>(form), w = picture.width;
+  std::vector<std::uint32_t> palette;
+  Bytes rows, mask;
+  for (int y = picture.height - 1; y >= 0; --y) {
+    std::uint32_t acc = 0;
+    for (int x = 0; x < w; ++x) {
+      const Rgba c = picture.pixels[static_cast<std::size_t>(y * w + x)];
+      const std::uint32_t bgr = c.b | (c.g << 8) | (c.r << 16);
+      if (bits >= 24) rows.insert(rows.end(), {c.b, c.g, c.r});
+      if (bits == 32) rows.push_back(form == IconForm::kMaskOnly32 ? 0 : c.a);
+      if (bits <= 8) {
+        auto at = std::find(palette.begin(), palette.end(), bgr);
+        if (c.a != 0 && at == palette.end()) at = palette.insert(at, bgr);
+        acc = acc << bits | (c.a == 0 ? 0 : static_cast<std::uint32_t>(at - palette.begin()));
+        if ((x + 1) * bits % 8 == 0 || x == w - 1) rows.push_back(Byte(acc << (8 - (x + 1) * bits % 8) % 8)), acc = 0;
+      }
+      if (x % 8 == 0) mask.push_back(0);
+      if (c.a == 0) mask.back() |= Byte(0x80u >> (x % 8));
+    }
+    rows.resize((rows.size() + 3) / 4 * 4), mask.resize((mask.size() + 3) / 4 * 4);
+  }
+  if (bits <= 8 && palette.size() > (1u << bits)) return {};
+  Bytes out;
+  for (std::uint32_t v : {40, w, 2 * picture.height}) Put(out, v, 4);
+  Put(out, 1, 2), Put(out, static_cast<std::uint32_t>(bits), 2);
+  for (std::uint32_t v : {0u, 0u, 0u, 0u, static_cast<std::uint32_t>(palette.size()), 0u}) Put(out, v, 4);
+  for (std::uint32_t c : palette) Put(out, c, 4);
+  out.insert(out.end(), rows.begin(), rows.end());
+  out.insert(out.end(), mask.begin(), mask.end());
+  return out;
+}
+
 // Rows reversed and the height made negative: the same picture, stored top-down.
 Bytes TopDown(Bytes bmp) {
   const std::uint32_t offset = bmp[10] | bmp[11] << 8, height = bmp[22] | bmp[23] << 8;
@@ -78,6 +117,7 @@ TestPicture Solid(int width, int height, Rgba colour) {
 Bytes Encode(const TestPicture& picture, Format format) {
   if (format == Format::kGif) return EncodeGif(picture);
   if (format == Format::kBmpTopDown) return TopDown(Encode(picture, Format::kBmp24));
+  if (format == Format::kIcon) return EncodeIcon({{picture, IconForm::kBits8}});
   return EncodeBySystem(picture, format);
 }
 
@@ -99,11 +139,29 @@ Bytes EncodeBySystem(const TestPicture& picture, Format format) {
 }
 #endif
 
+Bytes EncodeIcon(const std::vector<IconImage>& images, bool cursor) {
+  Bytes out, data;
+  Put(out, 0, 2), Put(out, cursor ? 2 : 1, 2), Put(out, static_cast<std::uint32_t>(images.size()), 2);
+  for (const IconImage& image : images) {
+    const Bytes entry = image.form == IconForm::kPng ? Encode(image.picture, Format::kPng)
+                                                     : EncodeIconBitmap(image.picture, image.form);
+    if (entry.empty()) return {};
+    // Sides of 256 and more are written as 0; a cursor's two 16-bit fields hold its hot spot.
+    out.push_back(Byte(image.picture.width)), out.push_back(Byte(image.picture.height)), Put(out, 0, 2);
+    Put(out, cursor ? 3 : 1, 2), Put(out, cursor ? 5 : 32, 2), Put(out, static_cast<std::uint32_t>(entry.size()), 4);
+    Put(out, static_cast<std::uint32_t>(6 + 16 * images.size() + data.size()), 4);
+    data.insert(data.end(), entry.begin(), entry.end());
+  }
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}
+
 const char* Suffix(Format format) {
   switch (format) {
     case Format::kPng: return ".png";
     case Format::kJpeg: return ".jpg";
     case Format::kGif: return ".gif";
+    case Format::kIcon: return ".ico";
     default: return ".bmp";
   }
 }

@@ -6,24 +6,15 @@
 // InputEvent. Commands and events are texts of pairs "key,value;". The plug-in's clock
 // draws a frame into the host's buffer ten times a second and calls OnGdiDataChange.
 // Everything runs on the host's UI thread, the one that sent the set-up command; that
-// thread's event loop serves the clock with the three Kavelo* functions below.
+// thread's event loop serves the clock with the Kavelo* clock functions of Kavelo.h,
+// which also holds the interface for hosts in C and other languages.
+
+#include <PlgKavelo/Kavelo.h>
 
 #include <memory>
 #include <string>
 
-#if defined(_WIN32) && defined(PLGKAVELO_BUILDING)
-#define PLGKAVELO_API __declspec(dllexport)
-#elif defined(_WIN32)
-#define PLGKAVELO_API __declspec(dllimport)
-#else
-#define PLGKAVELO_API __attribute__((visibility("default")))
-#endif
-
 class CKaveloInternal;
-// Two cells, columns and rows counted from 0 at the top left, the border ring included.
-struct KaveloMove {
-  int x1, y1, x2, y2;
-};
 
 class KaveloFigure;
 class CKaveloSoundPlayer;
@@ -72,23 +63,3 @@ class PLGKAVELO_API CKaveloFather {
   int m_nGdiParam2 = 0;
   int m_nGdiParam3 = 0;
 };
-
-// The clock's timers live in a queue of the thread that started them. The host's event
-// loop serves that queue, as a message loop would:
-//   poll KaveloTimerFd() for readability, or sleep KaveloTimeoutMs(), then call
-//   KaveloDispatchTimers().
-// On Windows the clock is a system timer of the thread (SetTimer without a window), and
-// the host's ordinary message loop (GetMessage, DispatchMessage) serves it. There the four
-// functions below exist so that one host source builds on both systems, and do nothing:
-// KaveloTimerFd and KaveloTimeoutMs answer -1, KaveloDispatchTimers 0, and
-// KaveloSetTimerClock is ignored (system timers follow the system's clock only).
-// A descriptor that polls readable when a timer may be due.
-PLGKAVELO_API int KaveloTimerFd();
-// Milliseconds until the next timer is due, 0 when one is due, -1 when none runs.
-PLGKAVELO_API int KaveloTimeoutMs();
-// Runs the due timer callbacks on this thread; returns how many ran.
-PLGKAVELO_API int KaveloDispatchTimers();
-// Extension: replaces this thread's timer clock (milliseconds, monotonic) with the host's
-// own, so that a host may run games faster than real time or step them in tests. Null
-// restores the system's monotonic clock. Due times already set stay as they are.
-PLGKAVELO_API void KaveloSetTimerClock(unsigned long long (*nowMs)());

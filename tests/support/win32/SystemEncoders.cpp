@@ -112,7 +112,8 @@ Bytes EncodeBySystem(const TestPicture& picture, Format format) {
     case Format::kPng: return EncodeWic(picture, GUID_ContainerFormatPng, true);
     case Format::kJpeg: return EncodeWic(picture, GUID_ContainerFormatJpeg, false);
     case Format::kGif:
-    case Format::kBmpTopDown: break;
+    case Format::kBmpTopDown:
+    case Format::kIcon: break;
   }
   return {};
 }

@@ -1,0 +1,99 @@
+#ifndef PLGKAVELO_KAVELO_H
+#define PLGKAVELO_KAVELO_H
+/* PlgKavelo: a tile-matching puzzle game as a plug-in without a window, for hosts in C
+ * and in any language that can call C.
+ *
+ * A game is an opaque handle. It behaves as an object of a host class derived from
+ * CKaveloFather (KaveloFather.h): the newest game or object is the current instance,
+ * which the clock serves; destroying one stops the clock. The host hands over a pixel
+ * buffer, configures the game with command texts "param,N;key,value;..." and drives it
+ * with event texts "type,N;...". Texts come wide or as UTF-8; bytes that are not UTF-8
+ * read as U+FFFD. Every function taking a handle or a text refuses a null one with -1,
+ * and none lets a C++ exception out. Everything runs on the host's UI thread. */
+
+#include <wchar.h>
+
+#if defined(_WIN32)
+#define PLGKAVELO_CALL __cdecl
+#if defined(PLGKAVELO_BUILDING)
+#define PLGKAVELO_API __declspec(dllexport)
+#else
+#define PLGKAVELO_API __declspec(dllimport)
+#endif
+#else
+#define PLGKAVELO_CALL
+#define PLGKAVELO_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Two cells, columns and rows counted from 0 at the top left, the border ring included. */
+typedef struct KaveloMove {
+  int x1, y1, x2, y2;
+} KaveloMove;
+
+typedef struct KaveloGame KaveloGame;
+
+/* The host's side of a game. Either callback may be null. */
+typedef struct KaveloHostDesc {
+  void* context; /* handed back to the callbacks as it is */
+  /* A new frame lies in the buffer (after each tick). */
+  void(PLGKAVELO_CALL* frameReady)(void* context);
+  /* The game ended: won 1 when the board was cleared, 0 when the time ran out. */
+  void(PLGKAVELO_CALL* gameOver)(void* context, int won);
+} KaveloHostDesc;
+
+/* A new game, now the current instance; the description is copied, null means no
+ * callbacks. Null when memory runs out. */
+PLGKAVELO_API KaveloGame* PLGKAVELO_CALL KaveloCreate(const KaveloHostDesc* host);
+/* Ends a game and stops the clock. Null is ignored. Safe inside the game's own
+ * callbacks: the game then goes silent at once and is freed when the call that
+ * reached the callback returns. */
+PLGKAVELO_API void PLGKAVELO_CALL KaveloDestroy(KaveloGame* game);
+
+/* The buffer that frames are delivered into: "screenHeight" rows of "screenWidth" x 4
+ * bytes, top row first, each pixel blue, green, red, alpha. It stays the host's and must
+ * outlive its use. Returns 0. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloAllocGdiData(KaveloGame* game, char* pixels, int width, int height,
+                                                    int bits);
+/* A configuration command, "param,N;..." (1 set-up, 2 selection picture, 4 time bar,
+ * 8 sounds, 16 score step). Returns N on success, 0 for a completed set-up, -1 on refusal. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSetGameParam(KaveloGame* game, const wchar_t* command);
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSetGameParamUtf8(KaveloGame* game, const char* command);
+/* An event, "type,N;..." (0 tick, 1 click, 2 shuffle, 64 time, queries 4 to 512).
+ * Returns the event's result, -1 on refusal. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloInputEvent(KaveloGame* game, const wchar_t* event);
+PLGKAVELO_API int PLGKAVELO_CALL KaveloInputEventUtf8(KaveloGame* game, const char* event);
+
+/* A pair of tiles that can be linked now, found without changing the game: 1 and the
+ * pair in *move, 0 when no pair can be linked (the host may then shuffle) or no board is
+ * dealt, -1 for a null argument. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloFindHint(KaveloGame* game, KaveloMove* move);
+
+/* The clock's timers live in a queue of the thread that started them. The host's event
+ * loop serves that queue, as a message loop would:
+ *   poll KaveloTimerFd() for readability, or sleep KaveloTimeoutMs(), then call
+ *   KaveloDispatchTimers().
+ * On Windows the clock is a system timer of the thread (SetTimer without a window), and
+ * the host's ordinary message loop (GetMessage, DispatchMessage) serves it. There the four
+ * functions below exist so that one host source builds on both systems, and do nothing:
+ * KaveloTimerFd and KaveloTimeoutMs answer -1, KaveloDispatchTimers 0, and
+ * KaveloSetTimerClock is ignored (system timers follow the system's clock only). */
+/* A descriptor that polls readable when a timer may be due. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloTimerFd(void);
+/* Milliseconds until the next timer is due, 0 when one is due, -1 when none runs. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloTimeoutMs(void);
+/* Runs the due timer callbacks on this thread; returns how many ran. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloDispatchTimers(void);
+/* Extension: replaces this thread's timer clock (milliseconds, monotonic) with the
+ * host's own, so that a host may run games faster than real time or step them in tests.
+ * Null restores the system's monotonic clock. Due times already set stay as they are. */
+PLGKAVELO_API void PLGKAVELO_CALL KaveloSetTimerClock(unsigned long long(PLGKAVELO_CALL* nowMs)(void));
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PLGKAVELO_KAVELO_H */

@@ -1,0 +1,18 @@
+#pragma once
+// An icon entry in BMP form: an info header, a colour table, colour rows bottom-up, then
+// a mask of one bit a pixel (1: transparent) that gives pictures without alpha their
+// transparency.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/PictureDecoder.h"
+
+namespace kavelo::image {
+
+// Decodes the `size` bytes of one entry into a surface laid out as DecodePicture's. Takes
+// 1, 4, 8, 24 and 32 bits a pixel, uncompressed; a 32-bit entry whose alpha is all zero
+// takes its transparency from the mask. Returns the codes of DecodePicture.
+int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, SurfacePtr& surface);
+
+}  // namespace kavelo::image

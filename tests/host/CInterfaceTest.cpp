@@ -1,0 +1,211 @@
+// The C interface: the same answers as the class, games beside objects, and the boundary.
+#include <gtest/gtest.h>
+
+#include <PlgKavelo/Kavelo.h>
+
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+
+#include "GameHost.h"
+#include "platform/TextCodec.h"
+
+using kavelo::test::ArtFolder;
+using kavelo::test::GameHost;
+using kavelo::test::SteppedClock;
+
+namespace {
+
+// What a C host sees of its game, with hooks run inside the callbacks.
+struct Seen {
+  int frames = 0;
+  std::vector<int> gameOvers;
+  std::function<void()> onFrame, onOver;
+};
+void Frame(void* context) {
+  auto* seen = static_cast<Seen*>(context);
+  ++seen->frames;
+  if (seen->onFrame) seen->onFrame();
+}
+void Over(void* context, int won) {
+  auto* seen = static_cast<Seen*>(context);
+  seen->gameOvers.push_back(won);
+  if (seen->onOver) seen->onOver();
+}
+KaveloGame* Create(Seen& seen) {
+  const KaveloHostDesc desc{&seen, Frame, Over};
+  return KaveloCreate(&desc);
+}
+
+std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+std::string Utf8(const std::wstring& s) { return *kavelo::platform::WideToNarrow(s); }
+std::wstring Click(int x, int y) { return W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";"); }
+
+// Plays to the end by hints, shuffling when stuck; the click results in order.
+std::vector<int> PlayByHints(const std::function<int(const std::wstring&)>& send,
+                             const std::function<bool(KaveloMove&)>& hint) {
+  std::vector<int> results;
+  KaveloMove move{};
+  for (int shuffles = 0; shuffles < 30 && send(L"type,256;") > 0;) {
+    if (!hint(move)) {
+      usleep(2000);  // the shuffle seeds from the clocks: a new millisecond, a new order
+      send(L"type,2;shuffle,4;");
+      ++shuffles;
+      continue;
+    }
+    results.push_back(send(Click(move.x1, move.y1)));
+    results.push_back(send(Click(move.x2, move.y2)));
+  }
+  return results;
+}
+
+}  // namespace
+
+TEST(CInterface, WideAndUtf8FormsAnswerAsTheClassDoesOverAWholeGame) {
+  SteppedClock clock;
+  ArtFolder art;
+  std::vector<char> a(48 * 40 * 4), b(a.size()), c(a.size());
+  GameHost host;
+  Seen wideSeen, utf8Seen;
+  KaveloGame* wide = Create(wideSeen);
+  KaveloGame* utf8 = Create(utf8Seen);
+  host.AllocGdiData(a.data(), 48, 40, 32);
+  EXPECT_EQ(KaveloAllocGdiData(wide, b.data(), 48, 40, 32), 0);
+  EXPECT_EQ(KaveloAllocGdiData(utf8, c.data(), 48, 40, 32), 0);
+  const std::wstring texts[] = {
+      L"type,4;",  // refused before set-up
+      art.SetUp(6, 5, 3, 4, 48, 40), L"param,2;choose," + W(art.Path("choose.bmp")) + L";",
+      L"param,4;timeBar," + W(art.Path("timebar.bmp")) + L";x,0;y,0;time,30;", L"param,16;markAdd,7;",
+      L"param,3;", L"type,2;shuffle,4;", L"type,16;", L"type,32;", L"type,256;", L"type,512;",
+      L"type,64;time,3;", L"type,1;x,0;y,0;", L"type,8;", L"type,99;"};
+  for (const std::wstring& text : texts) {
+    const bool command = text.starts_with(L"param");
+    const int expected = command ? host.SetGameParam(text) : host.InputEvent(text);
+    EXPECT_EQ(command ? KaveloSetGameParam(wide, text.c_str()) : KaveloInputEvent(wide, text.c_str()), expected);
+    const std::string narrow = Utf8(text);
+    EXPECT_EQ(command ? KaveloSetGameParamUtf8(utf8, narrow.c_str()) : KaveloInputEventUtf8(utf8, narrow.c_str()),
+              expected);
+  }
+  const auto classResults = PlayByHints([&](const std::wstring& t) { return host.InputEvent(t); },
+                                        [&](KaveloMove& m) { return host.FindHint(m); });
+  ASSERT_EQ(classResults.back(), 99);
+  EXPECT_EQ(PlayByHints([&](const std::wstring& t) { return KaveloInputEvent(wide, t.c_str()); },
+                        [&](KaveloMove& m) { return KaveloFindHint(wide, &m) == 1; }),
+            classResults);
+  EXPECT_EQ(KaveloInputEvent(wide, L"type,128;"), host.InputEvent(L"type,128;"));
+  EXPECT_EQ(wideSeen.gameOvers, host.gameOvers);
+  KaveloDestroy(wide);
+  KaveloDestroy(utf8);
+}
+
+TEST(CInterface, TheNewestOfObjectsAndGamesIsTheCurrentInstance) {
+  ArtFolder art;
+  for (const bool gameFirst : {false, true}) {
+    SteppedClock clock;
+    std::vector<char> a(48 * 40 * 4), b(a.size());
+    Seen seen;
+    std::unique_ptr<GameHost> host;
+    KaveloGame* game = nullptr;
+    if (gameFirst) game = Create(seen);
+    host = std::make_unique<GameHost>();
+    if (!gameFirst) game = Create(seen);
+    host->AllocGdiData(a.data(), 48, 40, 32);
+    KaveloAllocGdiData(game, b.data(), 48, 40, 32);
+    ASSERT_EQ(host->SetGameParam(art.SetUp(6, 5, 3, 4, 48, 40)), 0);
+    ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
+    clock.Advance(100);
+    EXPECT_EQ(host->frames, gameFirst ? 1 : 0) << gameFirst;
+    EXPECT_EQ(seen.frames, gameFirst ? 0 : 1) << gameFirst;
+    KaveloDestroy(game);
+  }
+}
+
+TEST(CInterface, TheBoundaryRefusesNullsAndReadsBrokenUtf8AsTheReplacementCharacter) {
+  SteppedClock clock;
+  ArtFolder art;
+  KaveloGame* game = KaveloCreate(nullptr);  // no callbacks at all
+  ASSERT_NE(game, nullptr);
+  KaveloMove move{};
+  const int refused[] = {
+      KaveloAllocGdiData(nullptr, nullptr, 0, 0, 0), KaveloSetGameParam(nullptr, L"param,16;"),
+      KaveloSetGameParam(game, nullptr),             KaveloSetGameParamUtf8(nullptr, "param,16;"),
+      KaveloSetGameParamUtf8(game, nullptr),         KaveloInputEvent(nullptr, L"type,4;"),
+      KaveloInputEvent(game, nullptr),               KaveloInputEventUtf8(nullptr, "type,4;"),
+      KaveloInputEventUtf8(game, nullptr),           KaveloFindHint(nullptr, &move),
+      KaveloFindHint(game, nullptr)};
+  for (const int result : refused) EXPECT_EQ(result, -1);
+  KaveloDestroy(nullptr);
+
+  // The pictures are reached through a folder whose name holds U+FFFD.
+  const std::filesystem::path dir = std::filesystem::path(art.Path("tile")).parent_path();
+  const std::filesystem::path link = dir.string() + "\xEF\xBF\xBD";
+  std::filesystem::create_directory_symlink(dir, link);
+  const std::string setUp = Utf8(art.SetUp(6, 5, 3, 4, 48, 40));
+  struct Case {
+    const char* bytes;  // in place of U+FFFD in the folder's name
+    int result;
+  } cases[] = {{"\xEF\xBF\xBD", 0}, {"\xFF", 0}, {"\xC3", 0}, {"\xE2\x82", 0}, {"\x80\x80", -1}, {"?", -1}};
+  for (const Case& c : cases) {
+    std::string text = setUp;
+    for (std::size_t at; (at = text.find(dir.string() + "/")) != std::string::npos;) {
+      text.replace(at, dir.string().size(), dir.string() + c.bytes);
+    }
+    EXPECT_EQ(KaveloSetGameParamUtf8(game, text.c_str()), c.result) << c.bytes;
+  }
+  std::filesystem::remove(link);
+  // A game without callbacks plays on: frames are drawn, the time runs out silently.
+  std::vector<char> frame(48 * 40 * 4, 0x55);
+  KaveloAllocGdiData(game, frame.data(), 48, 40, 32);
+  ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
+  EXPECT_EQ(clock.Advance(100), 1);
+  EXPECT_NE(std::count(frame.begin(), frame.end(), 0x55), static_cast<long>(frame.size()));
+  EXPECT_EQ(KaveloInputEvent(game, L"type,64;time,100000;"), 0);
+  KaveloDestroy(game);
+}
+
+TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGamesRunning) {
+  ArtFolder art(1);
+  std::vector<char> frame(64 * 64 * 4), other(frame.size());
+  enum Trigger { TickFrame, TimeOut, WinningClick };
+  struct Case {
+    Trigger trigger;
+    bool startAnother;  // a new game is created and set up inside the callback
+  } cases[] = {{TickFrame, false}, {TimeOut, false}, {WinningClick, false}, {TimeOut, true}, {WinningClick, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.trigger * 2 + c.startAnother);
+    SteppedClock clock;
+    Seen seen, anotherSeen;
+    KaveloGame* game = Create(seen);
+    KaveloGame* another = nullptr;
+    const auto end = [&] {
+      KaveloDestroy(game);
+      EXPECT_EQ(KaveloInputEvent(game, L"type,256;"), -1);  // closed, not yet freed
+      if (!c.startAnother) return;
+      another = Create(anotherSeen);
+      KaveloAllocGdiData(another, other.data(), 64, 64, 32);
+      EXPECT_EQ(KaveloSetGameParam(another, art.SetUp(4, 3, 1, 2, 64, 64).c_str()), 0);
+    };
+    (c.trigger == TickFrame ? seen.onFrame : seen.onOver) = end;
+    KaveloAllocGdiData(game, frame.data(), 64, 64, 32);
+    ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(4, 3, 1, 2, 64, 64).c_str()), 0);  // two tiles, one pair
+    ASSERT_EQ(KaveloSetGameParam(game, L"param,4;time,1;"), 4);
+    if (c.trigger == WinningClick) {
+      KaveloMove move{};
+      ASSERT_EQ(KaveloFindHint(game, &move), 1);
+      EXPECT_EQ(KaveloInputEvent(game, Click(move.x1, move.y1).c_str()), 4);
+      EXPECT_EQ(KaveloInputEvent(game, Click(move.x2, move.y2).c_str()), 99);
+    } else {
+      // The tick counter is the module's: the time event comes within ten ticks.
+      const auto ended = [&] { return c.trigger == TickFrame ? seen.frames > 0 : !seen.gameOvers.empty(); };
+      for (int tick = 0; tick < 10 && !ended(); ++tick) clock.Advance(100);
+    }
+    const int framesAtEnd = seen.frames;
+    for (int tick = 0; tick < 20; ++tick) clock.Advance(100);
+    EXPECT_EQ(seen.frames, framesAtEnd);
+    EXPECT_EQ(seen.frames > 0, c.trigger != WinningClick);
+    EXPECT_EQ(seen.gameOvers.size(), c.trigger == TickFrame ? 0u : 1u);
+    EXPECT_EQ(anotherSeen.frames, c.startAnother ? 20 : 0);
+    EXPECT_EQ(KaveloTimeoutMs() >= 0, c.startAnother);
+    KaveloDestroy(another);
+  }
+}
