@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "host/GameClock.h"
+#include "host/KaveloGame.h"
 #include "host/ModuleState.h"
 #include "platform/TimerQueue.h"
 #include "tests/support/TestFiles.h"
@@ -69,6 +70,7 @@ int SteppedClock::Advance(std::uint64_t ms) {
   m_elapsed += ms;
   if (m_elapsed < host::kClockIntervalMs) return 0;
   m_elapsed %= host::kClockIntervalMs;
+  const host::CallScope scope;  // as the system timer's callback does
   host::ServeClockTick(timer);
   return 1;
 }
