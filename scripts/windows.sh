@@ -83,6 +83,11 @@ for arch in "${arches[@]}"; do
       awk '/\[Ordinal\/Name Pointer\] Table/ {t = 1; next} t && /^\t\[/ {print $NF} t && /^$/ {t = 0}' |
       grep -v '^_Z' | sed 's/^/  /' || true
   } > "$stage/lib/PlgKavelo.def"
+  # The C interface is all there, unmangled.
+  for f in KaveloCreate KaveloDestroy KaveloAllocGdiData KaveloSetGameParam KaveloSetGameParamUtf8 KaveloInputEvent \
+           KaveloInputEventUtf8 KaveloFindHint KaveloTimerFd KaveloTimeoutMs KaveloDispatchTimers KaveloSetTimerClock; do
+    grep -qx "  $f" "$stage/lib/PlgKavelo.def" || { echo "PlgKavelo.dll does not export $f" >&2; exit 1; }
+  done
   "$triple-dlltool" -d "$stage/lib/PlgKavelo.def" -D PlgKavelo.dll -l "$stage/lib/PlgKavelo.lib"
   cp packaging/windows/README-windows.txt "$stage/README-windows.txt"
   mkdir -p dist
