@@ -1,6 +1,8 @@
 #include "image/OlePicture.h"
 
+#ifndef _WIN32
 #include <SDL.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>

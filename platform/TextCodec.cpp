@@ -61,8 +61,17 @@ std::optional<std::string> WideToNarrow(std::wstring_view text) {
   if (text.size() + 1 > kMaxConvertedChars) return std::nullopt;
   std::string out;
   out.reserve(text.size());
-  for (wchar_t w : text) {
-    const auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(w));
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+    // Where wchar_t has 16 bits (Windows) the text is UTF-16: a high surrogate followed
+    // by a low one is one character; a lone surrogate stays unencodable.
+    if (sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+      const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
     if (Encodable(c)) {
       AppendUtf8(out, c);
     } else {
@@ -80,7 +89,14 @@ std::optional<std::wstring> NarrowToWide(std::string_view text) {
     char32_t c = 0;
     bool ok = false;
     i += DecodeUtf8(text, i, c, ok);
-    out.push_back(ok ? static_cast<wchar_t>(c) : kReplacement);
+    if (!ok) {
+      out.push_back(kReplacement);
+    } else if (sizeof(wchar_t) == 2 && c >= 0x10000) {
+      out.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<wchar_t>(c));
+    }
   }
   return out;
 }

@@ -1,6 +1,10 @@
 #include "HeadlessPlay.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <poll.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -39,6 +43,14 @@ class Snapshots {
   PlayHost& m_host;
 };
 
+#ifdef _WIN32
+// Serves the clock once: the system timer's callback comes through the message loop.
+// System timers follow the system's clock only, so a fast game runs in real time here.
+void ServeClock(bool /*fast*/) {
+  MSG msg;
+  if (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+}
+#else
 // Serves the clock once: waits for the next timer (or jumps to it) and runs it.
 void ServeClock(bool fast) {
   const int timeout = KaveloTimeoutMs();
@@ -52,6 +64,7 @@ void ServeClock(bool fast) {
   }
   KaveloDispatchTimers();
 }
+#endif
 
 // The next move: the solver's clearing while there is one, else a hint.
 bool NextMove(PlayHost& host, std::vector<KaveloMove>& plan, KaveloMove& move) {
@@ -66,7 +79,9 @@ bool NextMove(PlayHost& host, std::vector<KaveloMove>& plan, KaveloMove& move) {
 
 HeadlessSummary PlayHeadless(const PlaySettings& settings) {
   HeadlessSummary summary;
+#ifndef _WIN32
   setenv("SDL_AUDIODRIVER", "dummy", 0);  // nobody listens to a game that plays itself
+#endif
   if (settings.fast) KaveloSetTimerClock(VirtualNow);
   {
     PlayHost host(settings);

@@ -60,6 +60,10 @@ class GameHost : public CKaveloFather {
 // second would repeat one permutation, which may cycle through boards without a move.
 void ShuffleAnew(CKaveloFather& host);
 
+// What identifies this thread's clock timers: a set-up that starts no new clock leaves it
+// unchanged (Linux: the timers in the queue; Windows: the clock's system timer).
+std::uintptr_t ClockTimers();
+
 // Steps this thread's timer clock by hand while alive.
 class SteppedClock {
  public:
@@ -71,6 +75,8 @@ class SteppedClock {
 
  private:
   std::uint64_t m_now = 1'000'000;
+  std::uintptr_t m_timer = 0;    // Windows: the clock timer being served
+  std::uint64_t m_elapsed = 0;   // Windows: time since its last callback
 };
 
 }  // namespace kavelo::test

@@ -187,7 +187,9 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
       {"no pair separators", L"param,1w,6h,5c,3r,4screenWidth,48", Refused},
       {"a NUL hides the keys after it", W("param,1;w,6;h,5") + L'\0' + SetUpText(), Refused},
       {"a surrogate in a number", W("w,6") + wchar_t(0xD800) + L";" + SetUpText(), Game},
-      {"a character beyond U+10FFFF in a path", W("iconPath,") + wchar_t(0x110000) + L";" + SetUpText(), RefusedButDrawn},
+      // Beyond U+10FFFF where wchar_t holds it, else a lone low surrogate.
+      {"a character UTF-8 cannot carry in a path",
+       W("iconPath,") + wchar_t(sizeof(wchar_t) == 4 ? 0x110000 : 0xDC00) + L";" + SetUpText(), RefusedButDrawn},
       {"an empty text", L"", Refused},
   };
   for (const Case& c : cases) {

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "GameHost.h"
-#include "platform/TimerQueue.h"
 
 using kavelo::test::ArtFolder;
 using kavelo::test::GameHost;
@@ -69,7 +68,7 @@ TEST_F(Protocol, BeforeSetUpEveryEventAndCommandIsRefused) {
 
 TEST_F(Protocol, CommandsAfterSetUpAnswerTheirNumberOrARefusal) {
   SetUpGame();
-  const std::size_t timers = kavelo::platform::ThreadTimerQueue().TimerCount();
+  const std::uintptr_t timers = kavelo::test::ClockTimers();
   struct Case {
     std::wstring command;
     int result;
@@ -84,13 +83,13 @@ TEST_F(Protocol, CommandsAfterSetUpAnswerTheirNumberOrARefusal) {
   EXPECT_EQ(host.InputEvent(L"type,512;"), 90);
   EXPECT_EQ(host.InputEvent(L"type,256;"), 12);
   EXPECT_EQ(Click(0, 0), 2);  // plays the empty path of "cancel": silence
-  EXPECT_EQ(kavelo::platform::ThreadTimerQueue().TimerCount(), timers);
+  EXPECT_EQ(kavelo::test::ClockTimers(), timers);
 }
 
 TEST_F(Protocol, AFailedSetUpLeavesWhatItBuiltBeforeTheFailingStep) {
   SetUpGame();
   ASSERT_EQ(Click(1, 1), 4);
-  const std::size_t timers = kavelo::platform::ThreadTimerQueue().TimerCount();
+  const std::uintptr_t timers = kavelo::test::ClockTimers();
   auto withBits0 = [](std::wstring text) { return text.replace(text.find(L"screenBits,32"), 13, L"screenBits,0"); };
   struct Case {
     std::wstring command;
@@ -105,7 +104,7 @@ TEST_F(Protocol, AFailedSetUpLeavesWhatItBuiltBeforeTheFailingStep) {
     EXPECT_EQ(host.SetGameParam(c.command), -1);
     EXPECT_EQ(host.InputEvent(L"type,256;"), c.tilesLeft);
     EXPECT_EQ(host.InputEvent(L"type,16;"), c.cellWidth);
-    EXPECT_EQ(kavelo::platform::ThreadTimerQueue().TimerCount(), timers);  // no new clock
+    EXPECT_EQ(kavelo::test::ClockTimers(), timers);  // no new clock
   }
   // The running flag of the game before is still set: the last board, dealt but not
   // shuffled, takes clicks on its packed tiles.

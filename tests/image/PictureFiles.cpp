@@ -1,5 +1,11 @@
 #include "tests/image/PictureFiles.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 #include <cstdlib>
 
 namespace kavelo::image::test {
@@ -7,11 +13,32 @@ namespace kavelo::image::test {
 std::filesystem::path Scratch(const std::string& name) {
   static const struct Folder {
     std::string root = (std::filesystem::temp_directory_path() / "kavelo-image-XXXXXX").string();
+#ifdef _WIN32
+    Folder() {
+      root.resize(root.size() - 6);
+      root += std::to_string(GetCurrentProcessId());
+      std::filesystem::create_directories(root);
+    }
+#else
     Folder() { ::mkdtemp(root.data()); }
+#endif
     ~Folder() { std::error_code ignored; std::filesystem::remove_all(root, ignored); }
   } folder;
   return std::filesystem::path(folder.root) / name;
 }
+
+#ifdef _WIN32
+std::wstring Pipe(const std::string& name) {
+  const std::string path = "\\\\.\\pipe\\kavelo-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+  // The server end stays open for the program's life, so that the pipe exists.
+  const HANDLE server = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+  return server == INVALID_HANDLE_VALUE ? std::wstring() : std::wstring(path.begin(), path.end());
+}
+#else
+std::wstring Pipe(const std::string& name) {
+  return ::mkfifo(Scratch(name).c_str(), 0600) == 0 ? Scratch(name).wstring() : std::wstring();
+}
+#endif
 
 std::wstring Written(const std::string& name, const Bytes& bytes) {
   EXPECT_TRUE(WriteFile(Scratch(name).string(), bytes)) << "cannot write " << name;

@@ -28,6 +28,8 @@ using kavelo::test::Rgba;
 using kavelo::test::TestPicture;
 using kavelo::test::WriteFile;
 
+// A pipe that nobody writes to, named after `name`; empty when none can be made.
+std::wstring Pipe(const std::string& name);
 // `name` in a folder of this test program's own, removed with its contents at exit.
 std::filesystem::path Scratch(const std::string& name);
 // Writes `bytes` to the file `name` there and returns its path; a failure fails the test.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/TextCodec.h"
 
 using kavelo::platform::NarrowToWide;
@@ -9,17 +12,21 @@ TEST(TextCodec, WideTextsNarrowToUtf8) {
   struct Case {
     std::wstring wide;
     std::string narrow;
-  } cases[] = {
+  };
+  std::vector<Case> cases = {
       {L"type,64;time,1;", "type,64;time,1;"},
       {L"", ""},
       {L"caf\u00e9", "caf\xc3\xa9"},
       {L"\u20ac", "\xe2\x82\xac"},
       {L"\U0001F600", "\xf0\x9f\x98\x80"},
       {std::wstring(1, wchar_t(0xD800)) + L"x", "?x"},     // a lone surrogate cannot be carried
-      {std::wstring(1, wchar_t(0x110000)), "?"},          // above the last code point
-      {std::wstring(1, wchar_t(-1)), "?"},
+      {std::wstring{wchar_t(0xDE00), wchar_t(0xD83D)}, "??"},  // a pair in the wrong order
       {std::wstring(L"a\0b", 3), std::string("a\0b", 3)},  // embedded NUL kept
   };
+  if constexpr (sizeof(wchar_t) == 4) {  // values only a 32-bit wchar_t holds
+    cases.push_back({std::wstring(1, wchar_t(0x110000)), "?"});  // above the last code point
+    cases.push_back({std::wstring(1, wchar_t(-1)), "?"});
+  }
   for (const Case& c : cases) {
     const auto narrow = WideToNarrow(c.wide);
     ASSERT_TRUE(narrow.has_value());
@@ -51,8 +58,14 @@ TEST(TextCodec, Utf8WidensAndBadBytesBecomeReplacementCharacters) {
 
 TEST(TextCodec, RoundTripKeepsEveryCarriableCharacter) {
   std::wstring all;
-  for (wchar_t c = 1; c < 0x11000; c += 7) {
-    if (c < 0xD800 || c > 0xDFFF) all.push_back(c);
+  for (std::uint32_t c = 1; c < 0x110000; c += 7) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    if (sizeof(wchar_t) == 2 && c > 0xFFFF) {  // UTF-16: a surrogate pair
+      all.push_back(wchar_t(0xD800 + ((c - 0x10000) >> 10)));
+      all.push_back(wchar_t(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      all.push_back(wchar_t(c));
+    }
   }
   EXPECT_EQ(NarrowToWide(*WideToNarrow(all)), all);
 }

@@ -1,5 +1,7 @@
+#ifndef _WIN32
 #include <SDL.h>
 #include <SDL_image.h>
+#endif
 
 #include <algorithm>
 #include <memory>
@@ -7,6 +9,11 @@
 #include "tests/support/TestFiles.h"
 
 namespace kavelo::test {
+
+// PNG, JPEG and BMP by the system's libraries: SDL on Linux, WIC on Windows
+// (win32/SystemEncoders.cpp).
+Bytes EncodeBySystem(const TestPicture& picture, Format format);
+
 namespace {
 
 std::uint8_t Byte(std::uint32_t value) { return static_cast<std::uint8_t>(value); }
@@ -111,6 +118,11 @@ Bytes Encode(const TestPicture& picture, Format format) {
   if (format == Format::kGif) return EncodeGif(picture);
   if (format == Format::kBmpTopDown) return TopDown(Encode(picture, Format::kBmp24));
   if (format == Format::kIcon) return EncodeIcon({{picture, IconForm::kBits8}});
+  return EncodeBySystem(picture, format);
+}
+
+#ifndef _WIN32
+Bytes EncodeBySystem(const TestPicture& picture, Format format) {
   using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
   const Surface rgba(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Rgba*>(picture.pixels.data()), picture.width,
                      picture.height, 32, picture.width * 4, SDL_PIXELFORMAT_RGBA32), SDL_FreeSurface);
@@ -125,6 +137,7 @@ Bytes Encode(const TestPicture& picture, Format format) {
   SDL_RWclose(out);
   return bytes;
 }
+#endif
 
 Bytes EncodeIcon(const std::vector<IconImage>& images, bool cursor) {
   Bytes out, data;

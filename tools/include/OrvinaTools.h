@@ -4,7 +4,13 @@
 
 #include <cstddef>
 
+#if defined(_WIN32) && defined(ORVINA_BUILDING)
+#define ORVINA_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define ORVINA_API __declspec(dllimport)
+#else
 #define ORVINA_API __attribute__((visibility("default")))
+#endif
 
 // Looks `key` up in `text`, a run of pairs written key, kvSep, value, pairSep (the last
 // pair may end the text without its pairSep). Keys match exactly; the first pair with

@@ -101,7 +101,12 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloRedo(KaveloGame* game);
 /* The clock's timers live in a queue of the thread that started them. The host's event
  * loop serves that queue, as a message loop would:
  *   poll KaveloTimerFd() for readability, or sleep KaveloTimeoutMs(), then call
- *   KaveloDispatchTimers(). */
+ *   KaveloDispatchTimers().
+ * On Windows the clock is a system timer of the thread (SetTimer without a window), and
+ * the host's ordinary message loop (GetMessage, DispatchMessage) serves it. There the four
+ * functions below exist so that one host source builds on both systems, and do nothing:
+ * KaveloTimerFd and KaveloTimeoutMs answer -1, KaveloDispatchTimers 0, and
+ * KaveloSetTimerClock is ignored (system timers follow the system's clock only). */
 /* A descriptor that polls readable when a timer may be due. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloTimerFd(void);
 /* Milliseconds until the next timer is due, 0 when one is due, -1 when none runs. */

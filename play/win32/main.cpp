@@ -1,0 +1,59 @@
+// kavelo-play.exe: plays the game in a window, or by itself with --headless.
+#include <windows.h>
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+#include "HeadlessPlay.h"
+#include "WindowPlay.h"
+
+namespace {
+
+using namespace kavelo::play;
+
+// The artwork ships beside the program, whatever the working folder.
+std::string DefaultArtDir() {
+  wchar_t module[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring dir(module, length);
+  dir.erase(dir.find_last_of(L"\\/") + 1);
+  dir += L"art";
+  char narrow[4 * MAX_PATH];
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, dir.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+  return bytes > 0 ? std::string(narrow) : std::string("art");
+}
+
+int SetUpFailed(const PlaySettings& settings) {
+  std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_CTYPE, ".UTF-8");
+  std::string error;
+  const auto settings = ParseSettings({argv + 1, argv + argc}, DefaultArtDir(), error);
+  if (!settings) {
+    std::fputs(error.c_str(), stderr);
+    return error.rfind("usage", 0) == 0 ? 0 : 2;
+  }
+  if (!settings->headless) {
+    switch (PlayInWindow(*settings)) {
+      case WindowResult::Quit: return 0;
+      case WindowResult::SetUpFailed: return SetUpFailed(*settings);
+      case WindowResult::NoDisplay:
+        if (settings->window) {
+          std::fputs("--window: no window could be opened\n", stderr);
+          return 1;
+        }
+        std::fputs("No window could be opened: playing headless.\n", stderr);
+        break;
+    }
+  }
+  const HeadlessSummary summary = PlayHeadless(*settings);
+  if (summary.setUpFailed) return SetUpFailed(*settings);
+  std::puts(SummaryLine(summary).c_str());
+  return 0;
+}
