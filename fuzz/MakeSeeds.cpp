@@ -1,13 +1,12 @@
 // Writes the seed corpora of the three fuzz targets into the directory given:
 // protocol/ (command and event sequences), picture/ (small pictures in every format)
 // and lookup/ (key-value texts with buffer sizes).
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "fuzz/LookupLayout.h"
 #include "tests/support/TestFiles.h"
 
 using namespace kavelo::fuzz;
@@ -111,22 +110,27 @@ void PictureSeeds(Corpus& corpus) {
   corpus.Add("png-entry.ico", EncodeIcon({{icon, IconForm::kPng}}));
 }
 
+// A lookup input: buffer size, null mask, then key, separators and text.
+Bytes Lookup(std::uint16_t size, const std::string& key, const std::string& pairSep, const std::string& kvSep,
+             const std::string& text, std::uint8_t nulls = 0) {
+  const std::string all = key + '\x01' + pairSep + '\x01' + kvSep + '\x01' + text;
+  Bytes bytes = {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8), nulls};
+  bytes.insert(bytes.end(), all.begin(), all.end());
+  return bytes;
+}
+
 void LookupSeeds(Corpus& corpus) {
-  corpus.Add("game-set-up", WellFormedLookup(512,
-                                             {{"param", "1"}, {"w", "18"}, {"c", "36"}, {"iconpath", "/art/tile"},
-                                              {"choose", "a,b"}, {"c", "7"}},
-                                             1, 2));
-  corpus.Add("cut-value", WellFormedLookup(8, {{"icontype", ".png-and-more"}}, 0, 0));
-  corpus.Add("empty-key", WellFormedLookup(3, {{"", "x"}, {"a", ""}}, 2, 0));
-  corpus.Add("absent", WellFormedLookup(256, {{"type", "1"}}, 0, 0x81));
-  corpus.Add("buffer-0", RawLookup(0, "type", ";", ",", "type,0"));
-  corpus.Add("buffer-1", RawLookup(1, "type", ";", ",", "type,0;"));
-  corpus.Add("clock-tick", RawLookup(256, "type", ";", ",", "type,0"));
-  corpus.Add("long-separators", RawLookup(16, "k", "::", "=>", "a=>1::k=>two::k=>3"));
-  corpus.Add("no-separators", RawLookup(64, "x", ";", ",", "x1y2"));
-  corpus.Add("nulls", RawLookup(64, "x", ";", ",", "x,1;", 0xFF));
-  corpus.Add("embedded-nul", RawLookup(64, "x", ";", ",", std::string("x,1\0;x,2;", 9)));
-  corpus.Add("utf8", RawLookup(5, "p", ";", ",", "p,\xF0\x9F\x98\x80\xC3\xA9;"));
+  corpus.Add("game-set-up", Lookup(512, "c", ";", ",", "param,1;w,18;c,36;iconpath,/art/tile;choose,a,b;c,7"));
+  corpus.Add("cut-value", Lookup(8, "icontype", ";", ",", "icontype,.png-and-more;"));
+  corpus.Add("empty-key", Lookup(3, "", ";", ",", ";,x;a,;"));
+  corpus.Add("absent", Lookup(256, "typ", ";", ",", "type,1;"));
+  corpus.Add("buffer-0", Lookup(0, "type", ";", ",", "type,0"));
+  corpus.Add("buffer-1", Lookup(1, "type", ";", ",", "type,0;"));
+  corpus.Add("long-separators", Lookup(16, "k", "::", "=>", "a=>1::k=>two::k=>3"));
+  corpus.Add("no-separators", Lookup(64, "x", ";", ",", "x1y2"));
+  corpus.Add("nulls", Lookup(64, "x", ";", ",", "x,1;", 0xFF));
+  corpus.Add("embedded-nul", Lookup(64, "x", ";", ",", std::string("x,1\0;x,2;", 9)));
+  corpus.Add("utf8", Lookup(5, "p", ";", ",", "p,\xF0\x9F\x98\x80\xC3\xA9;"));
 }
 
 }  // namespace
