@@ -9,7 +9,6 @@
 
 #include "tests/support/TestFiles.h"
 
-using namespace kavelo::fuzz;
 using namespace kavelo::test;
 
 namespace {
