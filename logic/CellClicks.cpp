@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "logic/KaveloInternal.h"
+#include "logic/ScoreArithmetic.h"
 
 bool CKaveloInternal::ClickCell(int x, int y, int& result) {
   if (!m_boardReady || !m_tiles) return false;
@@ -37,8 +38,7 @@ bool CKaveloInternal::ClickCell(int x, int y, int& result) {
     return true;
   }
 
-  // Wraps like the 32-bit sum it is instead of overflowing.
-  m_score = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(m_scoreStep));
+  m_score = kavelo::logic::AddWrapping(m_score, m_scoreStep);
   m_undoable.push_back({static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY), static_cast<std::uint8_t>(cx),
                         static_cast<std::uint8_t>(cy), selectedKind, kind, m_lastPath, m_scoreStep});
   m_redoable.clear();

@@ -3,13 +3,10 @@
 #include <algorithm>
 
 #include "logic/KaveloInternal.h"
+#include "logic/ScoreArithmetic.h"
 
-namespace {
-
-// The score wraps like the 32-bit sum it is.
-std::int32_t Wrapping(std::uint32_t value) { return static_cast<std::int32_t>(value); }
-
-}  // namespace
+using kavelo::logic::AddWrapping;
+using kavelo::logic::SubtractWrapping;
 
 void CKaveloInternal::ForgetMoves() {
   m_undoable.clear();
@@ -44,7 +41,7 @@ bool CKaveloInternal::Undo() {
   m_tiles[pair.y2 * m_width + pair.x2] = pair.kind2;
   m_tilesLeft += 2;
   --m_pairsRemoved;
-  m_score = Wrapping(static_cast<std::uint32_t>(m_score) - static_cast<std::uint32_t>(pair.scoreStep));
+  m_score = SubtractWrapping(m_score, pair.scoreStep);
   m_selX = m_selY = -1;
   MarkPath(pair, false);
   m_redoable.push_back(pair);
@@ -58,7 +55,7 @@ bool CKaveloInternal::Redo() {
   RemoveTile(pair.x1, pair.y1);
   RemoveTile(pair.x2, pair.y2);
   ++m_pairsRemoved;
-  m_score = Wrapping(static_cast<std::uint32_t>(m_score) + static_cast<std::uint32_t>(pair.scoreStep));
+  m_score = AddWrapping(m_score, pair.scoreStep);
   m_selX = m_selY = -1;
   MarkPath(pair, true);
   m_undoable.push_back(pair);
