@@ -20,21 +20,5 @@ bits=32
 [ "$arch" = x64 ] && bits=64
 cmake/toolchains/wine-run.sh "$bits" "$exe" &
 game=$!
-window=""
-for _ in $(seq 150); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/"kavelo-play/ {print $1; exit}')
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "no kavelo-play window appeared" >&2; exit 1; }
-sleep 4                                   # a few seconds of the time bar
-xdotool mousemove --window "$window" 300 250 click 1   # select a tile, if one lies there
-sleep 0.3
-xdotool key --window "$window" h          # show a hint
-sleep 0.8
-info=$(xwininfo -id "$window")
-field() { printf '%s\n' "$info" | awk -F: -v k="$1" '$1 ~ k {gsub(/ /, "", $2); print $2}'; }
-xwd -silent -root | xwdtopnm 2>/dev/null |
-  pamcut -left "$(field 'Absolute upper-left X')" -top "$(field 'Absolute upper-left Y')" \
-         -width "$(field 'Width')" -height "$(field 'Height')" | pnmtopng > docs/screenshot-windows.png
-echo "wrote docs/screenshot-windows.png"
+source scripts/window-shot.sh
+shoot_game_window docs/screenshot-windows.png 150
