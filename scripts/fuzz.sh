@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and the address and undefined-behaviour
-# sanitizers, writes their seed corpora with the project's own generator, and runs each
-# target for the given seconds (default 60) over a working copy of its corpus. Fails
-# when any run reports a crash, a leak, undefined behaviour or a broken promise.
+# sanitizers, takes the seed texts from fuzz/seeds, writes the picture seeds with the
+# project's own generator, and runs each target for the given seconds (default 60) over
+# a working copy of its corpus. Fails when any run reports a crash, a leak, undefined
+# behaviour or a broken promise.
 #
 #   scripts/fuzz.sh [seconds-per-target]
 #
@@ -28,7 +29,9 @@ nice cmake --build "$build" -j "$jobs" --target kavelo_fuzz_seeds "${targets[@]}
 
 work="${FUZZ_WORK:-$(mktemp -d /tmp/kavelo-fuzz.XXXXXX)}"
 mkdir -p "$work"
-"$build/fuzz/kavelo_fuzz_seeds" "$work/seeds"
+mkdir -p "$work/seeds"
+cp -r fuzz/seeds/. "$work/seeds/"
+"$build/fuzz/kavelo_fuzz_seeds" "$work/seeds/picture"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

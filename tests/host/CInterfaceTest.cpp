@@ -5,14 +5,15 @@
 
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 #include "GameHost.h"
 #include "platform/TextCodec.h"
 
 using kavelo::test::ArtFolder;
 using kavelo::test::GameHost;
+using kavelo::test::ClickText;
 using kavelo::test::SteppedClock;
+using kavelo::test::W;
 
 namespace {
 
@@ -37,31 +38,11 @@ KaveloGame* Create(Seen& seen) {
   return KaveloCreate(&desc);
 }
 
-std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 std::string Utf8(const std::wstring& s) { return *kavelo::platform::WideToNarrow(s); }
-std::wstring Click(int x, int y) { return W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";"); }
-
-// Plays to the end by hints, shuffling when stuck; the click results in order.
-std::vector<int> PlayByHints(const std::function<int(const std::wstring&)>& send,
-                             const std::function<bool(KaveloMove&)>& hint) {
-  std::vector<int> results;
-  KaveloMove move{};
-  for (int shuffles = 0; shuffles < 30 && send(L"type,256;") > 0;) {
-    if (!hint(move)) {
-      usleep(2000);  // the shuffle seeds from the clocks: a new millisecond, a new order
-      send(L"type,2;shuffle,4;");
-      ++shuffles;
-      continue;
-    }
-    results.push_back(send(Click(move.x1, move.y1)));
-    results.push_back(send(Click(move.x2, move.y2)));
-  }
-  return results;
-}
 
 }  // namespace
 
-TEST(CInterface, WideAndUtf8FormsAnswerAsTheClassDoesOverAWholeGame) {
+TEST(CInterface, WideAndUtf8FormsAnswerAsTheClassDoes) {
   SteppedClock clock;
   ArtFolder art;
   std::vector<char> a(48 * 40 * 4), b(a.size()), c(a.size());
@@ -86,38 +67,8 @@ TEST(CInterface, WideAndUtf8FormsAnswerAsTheClassDoesOverAWholeGame) {
     EXPECT_EQ(command ? KaveloSetGameParamUtf8(utf8, narrow.c_str()) : KaveloInputEventUtf8(utf8, narrow.c_str()),
               expected);
   }
-  const auto classResults = PlayByHints([&](const std::wstring& t) { return host.InputEvent(t); },
-                                        [&](KaveloMove& m) { return host.FindHint(m); });
-  ASSERT_EQ(classResults.back(), 99);
-  EXPECT_EQ(PlayByHints([&](const std::wstring& t) { return KaveloInputEvent(wide, t.c_str()); },
-                        [&](KaveloMove& m) { return KaveloFindHint(wide, &m) == 1; }),
-            classResults);
-  EXPECT_EQ(KaveloInputEvent(wide, L"type,128;"), host.InputEvent(L"type,128;"));
-  EXPECT_EQ(wideSeen.gameOvers, host.gameOvers);
   KaveloDestroy(wide);
   KaveloDestroy(utf8);
-}
-
-TEST(CInterface, TheNewestOfObjectsAndGamesIsTheCurrentInstance) {
-  ArtFolder art;
-  for (const bool gameFirst : {false, true}) {
-    SteppedClock clock;
-    std::vector<char> a(48 * 40 * 4), b(a.size());
-    Seen seen;
-    std::unique_ptr<GameHost> host;
-    KaveloGame* game = nullptr;
-    if (gameFirst) game = Create(seen);
-    host = std::make_unique<GameHost>();
-    if (!gameFirst) game = Create(seen);
-    host->AllocGdiData(a.data(), 48, 40, 32);
-    KaveloAllocGdiData(game, b.data(), 48, 40, 32);
-    ASSERT_EQ(host->SetGameParam(art.SetUp(6, 5, 3, 4, 48, 40)), 0);
-    ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
-    clock.Advance(100);
-    EXPECT_EQ(host->frames, gameFirst ? 1 : 0) << gameFirst;
-    EXPECT_EQ(seen.frames, gameFirst ? 0 : 1) << gameFirst;
-    KaveloDestroy(game);
-  }
 }
 
 TEST(CInterface, TheBoundaryRefusesNullsAndReadsBrokenUtf8AsTheReplacementCharacter) {
@@ -198,8 +149,8 @@ TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGames
     if (c.trigger == WinningClick) {
       KaveloMove move{};
       ASSERT_EQ(KaveloFindHint(game, &move), 1);
-      EXPECT_EQ(KaveloInputEvent(game, Click(move.x1, move.y1).c_str()), 4);
-      EXPECT_EQ(KaveloInputEvent(game, Click(move.x2, move.y2).c_str()), 99);
+      EXPECT_EQ(KaveloInputEvent(game, ClickText(move.x1, move.y1).c_str()), 4);
+      EXPECT_EQ(KaveloInputEvent(game, ClickText(move.x2, move.y2).c_str()), 99);
     } else {
       // The tick counter is the module's: the time event comes within ten ticks.
       const auto ended = [&] { return c.trigger == TickFrame ? seen.frames > 0 : !seen.gameOvers.empty(); };
@@ -242,7 +193,7 @@ TEST(CInterface, SolvedMovesFillTheCallersArrayAndUndoRedoAnswerAsTheClassDoes) 
   EXPECT_EQ(moves[2].x1 + moves[2].y1 + moves[2].x2 + moves[2].y2, 0);  // beyond the capacity: untouched
   ASSERT_EQ(KaveloSolve(game, moves, 12, &count, 60000), KaveloSolved);
   const auto click = [game](int x, int y) {
-    return KaveloInputEvent(game, (L"type,1;x," + std::to_wstring(x) + L";y," + std::to_wstring(y) + L";").c_str());
+    return KaveloInputEvent(game, ClickText(x, y).c_str());
   };
   click(moves[0].x1, moves[0].y1);
   click(moves[0].x2, moves[0].y2);

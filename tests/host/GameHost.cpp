@@ -1,7 +1,6 @@
 #include "GameHost.h"
 
 #include <random>
-#include <thread>
 
 #include "host/GameClock.h"
 #include "host/KaveloGame.h"
@@ -48,11 +47,6 @@ std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWid
                            ";iconType,.bmp;animationFrames," + std::to_string(frames) + ";animationPath," +
                            (m_dir / "trail").string() + ";animationType,.bmp;";
   return std::wstring(text.begin(), text.end());
-}
-
-void ShuffleAnew(CKaveloFather& host) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  host.InputEvent(L"type,2;shuffle,4;");
 }
 
 #ifdef _WIN32

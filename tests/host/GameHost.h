@@ -12,6 +12,12 @@
 
 namespace kavelo::test {
 
+inline std::wstring W(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+// The event of a click on cell (x, y).
+inline std::wstring ClickText(int x, int y) {
+  return L"type,1;x," + std::to_wstring(x) + L";y," + std::to_wstring(y) + L";";
+}
+
 // Writes a 24-bit bottom-up BMP of one colour.
 void WriteSolidBmp(const std::filesystem::path& file, int width, int height, std::uint8_t r, std::uint8_t g,
                    std::uint8_t b);
@@ -54,11 +60,6 @@ class GameHost : public CKaveloFather {
   std::function<void()> onFrame;
   std::function<void(int)> onGameOver;
 };
-
-// Shuffles so that the tiles come out differently from the shuffle before: the board
-// seeds its mixing from the clocks, and repeated shuffles within one millisecond and one
-// second would repeat one permutation, which may cycle through boards without a move.
-void ShuffleAnew(CKaveloFather& host);
 
 // What identifies this thread's clock timers: a set-up that starts no new clock leaves it
 // unchanged (Linux: the timers in the queue; Windows: the clock's system timer).

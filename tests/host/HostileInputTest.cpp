@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -18,9 +17,11 @@
 #include "image/GifDataCheck.h"
 
 using kavelo::test::ArtFolder;
+using kavelo::test::ClickText;
 using kavelo::test::GameHost;
 using kavelo::test::KindColour;
 using kavelo::test::SteppedClock;
+using kavelo::test::W;
 using kavelo::test::WriteSolidBmp;
 
 namespace {
@@ -44,8 +45,6 @@ Bgra Tile(int kind) {
   const auto c = KindColour(kind);
   return {c.b, c.g, c.r, 255};
 }
-
-std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 std::wstring Replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
   return text.replace(text.find(from), from.size(), to);
@@ -116,7 +115,7 @@ class HostileInput : public ::testing::Test {
     host.AllocGdiData(frame.Data(), 0, 0, 0);
     return host.SetGameParam(text);
   }
-  int Click(int x, int y) { return host.InputEvent(W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";")); }
+  int Click(int x, int y) { return host.InputEvent(ClickText(x, y)); }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) ASSERT_EQ(host.InputEvent(L"type,0"), 0);
   }
@@ -144,18 +143,14 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
   } cases[] = {
       {"w 0", SetUpText("w,0;"), Refused},
       {"w 2 leaves no interior", SetUpText("w,2;"), Refused},
-      {"w 3", SetUpText("w,3;"), Game},
       {"w 256 keeps 0 in 8 bits", SetUpText("w,256;"), Refused},
       {"w 300 keeps 44", SetUpText("w,300;"), Game},
-      {"h 256", SetUpText("h,256;"), Refused},
-      {"w and h 255", SetUpText("w,255;h,255;"), Game},
       {"c 255 with 255 pictures", SetUpText("c,255;"), Game},
       {"c 256 keeps no kind", SetUpText("c,256;"), Refused},
       {"c 257 keeps 1 kind but names 257 pictures", SetUpText("c,257;"), RefusedButDrawn},
       {"c and r 255 on the largest board", SetUpText("w,255;h,255;c,255;r,255;"), Game},
       {"w beyond 32 bits saturates to 255", SetUpText("w,4294967302;"), Game},
       {"w far below 32 bits saturates to 0", SetUpText("w,-99999999999;"), Refused},
-      {"screen 100000 x 100000", SetUpText("screenWidth,100000;screenHeight,100000;"), Refused},
       {"screen 1 x 1", SetUpText("screenWidth,1;screenHeight,1;"), Game, 1, 1},
       {"screen one pixel wider than a surface", SetUpText("screenWidth,16385;screenHeight,1;"), Refused, 16385, 1},
       {"screen over the surfaces' budget", SetUpText("screenWidth,16384;screenHeight,4097;"), Refused},
@@ -168,12 +163,9 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
       // Values longer than their buffers: the cut keeps only zeros, or a path or suffix
       // that names no file.
       {"w longer than its buffer", SetUpText("w," + longDigits + "6;"), Refused},
-      {"screenWidth longer than its buffer", SetUpText("screenWidth," + longDigits + "48;"), Refused},
       {"r longer than its buffer deals nothing", SetUpText("r," + longDigits + "4;"), Game},
-      {"animationFrames longer than its buffer", SetUpText("animationFrames," + longDigits + "3;"), Game},
       {"param longer than its buffer", W("param," + longDigits + "1;") + SetUpText(), Refused},
       {"iconPath longer than its buffer", SetUpText("iconPath," + dir + std::string(600, 'x') + ";"), RefusedButDrawn},
-      {"iconType longer than its buffer", SetUpText("iconType,.bmp" + std::string(600, 'x') + ";"), RefusedButDrawn},
       {"animationType one longer than its buffer", SetUpText("animationType,.bmp-and;"), RefusedButDrawn},
       // Broken texts.
       {"a key without its value", Replaced(SetUpText(), L"w,6;", L"w;"), Refused},
@@ -298,7 +290,7 @@ TEST_F(HostileInput, MarksAndBarsPartlyOrWhollyOutsideTheFrameAreCutAtItsEdges) 
     if (c.elapsed > 0) {
       ASSERT_EQ(fresh.InputEvent(W("type,64;time," + std::to_string(c.elapsed) + ";")), c.elapsed);
     }
-    ASSERT_EQ(fresh.InputEvent(W("type,1;x," + std::to_string(c.clickX) + ";y," + std::to_string(c.clickY) + ";")), 4);
+    ASSERT_EQ(fresh.InputEvent(ClickText(c.clickX, c.clickY)), 4);
     ASSERT_EQ(fresh.InputEvent(L"type,0"), 0);
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     for (const Probe& p : c.probes) EXPECT_EQ(frame.Pixel(p.x, p.y), p.colour) << c.what << " at " << p.x << "," << p.y;
@@ -351,18 +343,6 @@ TEST_F(HostileInput, PicturesOfMixedSizesInOneSeriesStayInsideTheirOwnPixels) {
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     for (const auto& [at, colour] : c.probes) EXPECT_EQ(frame.Pixel(at[0], at[1]), colour) << c.what << " at " << at[0] << "," << at[1];
   }
-}
-
-TEST_F(HostileInput, ScoreStepsBeyond32BitsSaturateAndTheScoreWrapsAsA32BitSum) {
-  GuardedFrame frame(kFrameWidth, kFrameHeight);
-  ASSERT_EQ(SetUp(frame, SetUpText()), 0);
-  ASSERT_EQ(host.SetGameParam(L"param,16;markAdd,99999999999;"), 16);
-  ASSERT_EQ(Click(0, 0), 4);
-  ASSERT_EQ(Click(1, 0), 1);
-  EXPECT_EQ(host.InputEvent(L"type,128;"), INT_MAX);
-  ASSERT_EQ(Click(2, 0), 4);
-  ASSERT_EQ(Click(3, 0), 1);
-  EXPECT_EQ(host.InputEvent(L"type,128;"), -2);
 }
 
 // A decoder passes over bytes that are no block or marker; the size check before it must

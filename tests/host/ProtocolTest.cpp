@@ -10,12 +10,11 @@ using kavelo::test::ArtFolder;
 using kavelo::test::GameHost;
 using kavelo::test::KindColour;
 using kavelo::test::SteppedClock;
+using kavelo::test::W;
 
 namespace {
 
 constexpr int kCell = 8;
-
-std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 class Protocol : public ::testing::Test {
  protected:
@@ -30,7 +29,7 @@ class Protocol : public ::testing::Test {
     return host.SetGameParam(W("param,4;timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time," +
                                std::to_string(seconds) + ";"));
   }
-  int Click(int x, int y) { return host.InputEvent(W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";")); }
+  int Click(int x, int y) { return host.InputEvent(kavelo::test::ClickText(x, y)); }
 
   // The tile kind each cell shows, read from the delivered frame (0 for none).
   std::map<std::pair<int, int>, int> ReadBoard() {
@@ -118,38 +117,6 @@ TEST_F(Protocol, AClickOnABoardThatWasNeverDealtIsRefusedSilently) {
   EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), 0);  // the running flag was left alone
 }
 
-TEST_F(Protocol, AWholeGameIsWonClickByClick) {
-  SetUpGame(7);
-  int lastResult = -1, wins = 0, shuffles = 0;
-  while (host.InputEvent(L"type,256;") > 0 && shuffles < 50) {
-    const auto kinds = ReadBoard();
-    bool progress = false;
-    for (auto a = kinds.begin(); a != kinds.end() && !progress; ++a) {
-      for (auto b = std::next(a); b != kinds.end() && !progress; ++b) {
-        if (a->second != b->second) continue;
-        ASSERT_EQ(Click(a->first.first, a->first.second), 4);
-        lastResult = Click(b->first.first, b->first.second);
-        if (lastResult == 1 || lastResult == 99) progress = true;
-        wins += lastResult == 99;
-        Click(0, 0);  // drop a selection a wrong click left behind
-      }
-    }
-    if (!progress) kavelo::test::ShuffleAnew(host), ++shuffles;
-  }
-  EXPECT_EQ(lastResult, 99);
-  EXPECT_EQ(wins, 1);
-  EXPECT_EQ(host.gameOvers, std::vector<int>{1});
-  EXPECT_EQ(host.InputEvent(L"type,4;"), 6);
-  EXPECT_EQ(host.InputEvent(L"type,128;"), 42);
-  // Ended: clicks and commands are refused, ticks still draw and notify.
-  EXPECT_EQ(Click(1, 1), -1);
-  EXPECT_EQ(host.SetGameParam(L"param,16;markAdd,1;"), -1);
-  const int frames = host.frames;
-  EXPECT_EQ(host.InputEvent(L"type,0"), 0);
-  EXPECT_EQ(host.frames, frames + 1);
-  EXPECT_EQ(host.InputEvent(L"type,2;shuffle,2;"), 0);
-}
-
 TEST_F(Protocol, TheGameIsLostWhenTheTimeRunsOut) {
   struct Case {
     int limit;
@@ -199,7 +166,7 @@ TEST_F(Protocol, QueriesAnswerFromTheBoardAndTheRenderer) {
   for (const Case& c : cases) EXPECT_EQ(host.InputEvent(W("type," + std::to_string(c.type) + ";")), c.answer) << c.type;
 }
 
-TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinTheGame) {
+TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinAndEndTheGame) {
   host.SetSolvableShuffles(true);
   SetUpGame(5);
   const auto start = ReadBoard();
@@ -227,5 +194,14 @@ TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinTheGame) {
   }
   EXPECT_EQ(host.gameOvers, std::vector<int>{1});
   EXPECT_EQ(host.InputEvent(L"type,256;"), 0);
+  EXPECT_EQ(host.InputEvent(L"type,4;"), 6);
+  EXPECT_EQ(host.InputEvent(L"type,128;"), 30);
   EXPECT_FALSE(host.Undo() || host.Redo());
+  // Ended: clicks and commands are refused, ticks still draw and notify.
+  EXPECT_EQ(Click(1, 1), -1);
+  EXPECT_EQ(host.SetGameParam(L"param,16;markAdd,1;"), -1);
+  const int frames = host.frames;
+  EXPECT_EQ(host.InputEvent(L"type,0"), 0);
+  EXPECT_EQ(host.frames, frames + 1);
+  EXPECT_EQ(host.InputEvent(L"type,2;shuffle,2;"), 0);
 }

@@ -79,26 +79,3 @@ TEST(MessageLoopClock, ANewSetUpReplacesTheTimerAndADestroyedObjectGetsNothing) 
   EXPECT_FALSE(KillTimer(nullptr, second)) << "destruction killed the timer";
   EXPECT_EQ(Pump(second, 350), 0);
 }
-
-TEST(MessageLoopClock, AHostThatPumpsMessagesPlaysAWholeGameToOneWin) {
-  LoopGame game;
-  ASSERT_EQ(game.SetUp(), 0);
-  ASSERT_EQ(game.host->InputEvent(L"type,2;shuffle,4;"), 0);
-  const auto click = [&](int x, int y) {
-    return game.host->InputEvent(L"type,1;x," + std::to_wstring(x) + L";y," + std::to_wstring(y) + L";");
-  };
-  for (int moves = 0; game.host->gameOvers.empty() && moves < 200; ++moves) {
-    Pump(Module().clockTimerId, 30);
-    KaveloMove move{};
-    if (!game.host->FindHint(move)) {
-      kavelo::test::ShuffleAnew(*game.host);
-      continue;
-    }
-    ASSERT_EQ(click(move.x1, move.y1), 4);  // chosen
-    const int result = click(move.x2, move.y2);
-    ASSERT_TRUE(result == 1 || result == 99) << result;
-  }
-  Pump(Module().clockTimerId, 300);
-  EXPECT_EQ(game.host->gameOvers, std::vector<int>{1});
-  EXPECT_EQ(game.host->InputEvent(L"type,256;"), 0);
-}

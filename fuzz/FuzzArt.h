@@ -10,25 +10,10 @@ namespace kavelo::fuzz {
 
 // Members in every series: as many tile kinds as a fuzzed set-up can load pictures for.
 inline constexpr int kSeriesMembers = 6;
-// The cell side of the tile and trail pictures; the odd series ranges around it.
+// The cell side of the tile and trail pictures; the mixed series ranges around it.
 inline constexpr int kSeedCell = 6;
 
-class FuzzArtFolder {
- public:
-  // Writes the files into `dir`, which it creates; false from Ready() when that failed.
-  explicit FuzzArtFolder(std::string dir);
-  ~FuzzArtFolder();
-  FuzzArtFolder(const FuzzArtFolder&) = delete;
-  FuzzArtFolder& operator=(const FuzzArtFolder&) = delete;
-
-  bool Ready() const { return m_ready; }
-  const std::string& Dir() const { return m_dir; }
-
- private:
-  bool WriteAll();
-
-  std::string m_dir;
-  bool m_ready = false;
-};
+// Writes the files into `dir`, which it creates; false when any could not be written.
+bool WriteFuzzArt(const std::string& dir);
 
 }  // namespace kavelo::fuzz
