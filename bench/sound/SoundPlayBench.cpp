@@ -17,6 +17,7 @@
 #include "platform/WaveFile.h"
 #include "platform/WavePlayback.h"
 #include "sound/KaveloSoundPlayer.h"
+#include "platform/WaveWriter.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -27,15 +28,14 @@ constexpr auto kGenerous = std::chrono::seconds(60);
 // goes when the program ends.
 struct BenchWave {
   BenchWave() {
-    const kavelo::test::WaveHeader header{1, 2, 44100, 16, false};
+    constexpr int kRate = 44100;
     std::vector<std::int16_t> samples;
-    for (int i = 0; i < header.rate * 10; ++i) {
+    for (int i = 0; i < kRate * 10; ++i) {
       const auto v = static_cast<std::int16_t>(12000 * std::sin(i * 0.03));
       samples.push_back(v);
       samples.push_back(static_cast<std::int16_t>(-v));
     }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(samples.data());
-    kavelo::test::WriteFile(path, kavelo::test::MakeWave(header, std::span(bytes, samples.size() * 2)));
+    kavelo::test::WriteFile(path, kavelo::platform::WaveFileBytes(samples, 2, kRate));
   }
   ~BenchWave() { std::remove(path.c_str()); }
   const std::string path = "/tmp/kavelo_bench_sound_" + std::to_string(::getpid()) + ".wav";

@@ -1,10 +1,7 @@
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -13,6 +10,9 @@
 
 #include "logic/KaveloInternal.h"
 #include "render/KaveloFigure.h"
+#include "tests/support/TestFiles.h"
+
+using namespace kavelo::test;
 
 namespace {
 
@@ -55,15 +55,12 @@ Bgra PictureAt(const KaveloPicture& picture, int column, int row) {
 // A PNG file with alpha. The loader composites over black: (b, g, r, a) arrives as
 // (b, g, r) x a / 255 with alpha a.
 void WritePng(const std::string& path, int width, int height, const PixelRule& rule) {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-  ASSERT_NE(surface, nullptr) << SDL_GetError();
+  TestPicture picture{width, height, {}};
   for (int i = 0; i < width * height; ++i) {
     const Bgra c = rule(i % width, i / width);
-    static_cast<Uint32*>(surface->pixels)[i / width * surface->pitch / 4 + i % width] =
-        SDL_MapRGBA(surface->format, c.r, c.g, c.b, c.a);
+    picture.pixels.push_back({c.r, c.g, c.b, c.a});
   }
-  EXPECT_EQ(IMG_SavePNG(surface, path.c_str()), 0) << IMG_GetError();
-  SDL_FreeSurface(surface);
+  ASSERT_TRUE(WriteFile(path, Encode(picture, Format::kPng)));
 }
 
 // A 5 x 4 board of empty cells on a kWidth x kHeight frame, cells kCellW x kCellH, and a
@@ -283,14 +280,9 @@ TEST_F(RenderTest, PicturesStayWithinTheBudgetCheckedBeforeDecoding) {
   // big1 is a good picture; big2 is a PNG cut after its header, which declares 8192 x 8192:
   // it can only be refused by that size, as it cannot be decoded.
   std::filesystem::copy_file(folder + "a1.png", folder + "big1.png");
-  std::vector<char> png(33);
-  std::FILE* file = std::fopen((folder + "a1.png").c_str(), "rb");
-  ASSERT_EQ(std::fread(png.data(), 1, png.size(), file), png.size());
-  std::fclose(file);
-  png[19] = png[23] = 0, png[18] = png[22] = 0x20;  // the low bytes of width and height
-  file = std::fopen((folder + "big2.png").c_str(), "wb");
-  ASSERT_EQ(std::fwrite(png.data(), 1, png.size(), file), png.size());
-  std::fclose(file);
+  Bytes header = Encode(Gradient(2, 2), Format::kPng);
+  header.resize(33);
+  ASSERT_TRUE(WriteFile(folder + "big2.png", Patched(Patched(header, 16, 8192, 4, true), 20, 8192, 4, true)));
 
   enum Load { Icons, Trail, Bar, HeaderOnly };
   const auto load = [&](Load what) {

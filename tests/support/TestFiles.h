@@ -37,17 +37,6 @@ const char* Suffix(Format format);  // ".png" and the like
 // A copy of `bytes` with `count` bytes of `value` at `at`, most significant first when `big`.
 Bytes Patched(Bytes bytes, std::size_t at, std::uint32_t value, int count, bool big);
 
-struct WaveHeader {
-  std::uint16_t tag = 1;  // 1 integer PCM, 3 float
-  int channels = 2;
-  int rate = 48000;
-  int bits = 16;
-  bool extensible = false;  // the 40-byte format chunk that names the tag in a GUID
-};
-
-// A RIFF WAVE with a "fmt " chunk from the header and a "data" chunk of the bytes given.
-Bytes MakeWave(const WaveHeader& header, std::span<const std::uint8_t> samples);
-
 // A 16-bit stereo WAV at the output rate, which plays unchanged: the left channel counts
 // up from 1, the right one holds `marker` throughout, so that sounds with different
 // markers never match and no frame is silence. Its samples are its last 4 * frames bytes.
