@@ -1,7 +1,5 @@
 #include "GameHost.h"
 
-#include <random>
-
 #include "host/GameClock.h"
 #include "host/KaveloGame.h"
 #include "host/ModuleState.h"
@@ -19,23 +17,15 @@ Rgb KindColour(int kind) {
 }
 
 ArtFolder::ArtFolder(int tiles, int trailFrames, int cell) {
-  std::random_device seed;
-  m_dir = std::filesystem::temp_directory_path() / ("kavelo-host-" + std::to_string(seed()));
-  std::filesystem::create_directories(m_dir);
   for (int k = 1; k <= tiles; ++k) {
     const Rgb c = KindColour(k);
-    WriteSolidBmp(m_dir / ("tile" + std::to_string(k) + ".bmp"), cell, cell, c.r, c.g, c.b);
+    WriteSolidBmp(Path("tile" + std::to_string(k) + ".bmp"), cell, cell, c.r, c.g, c.b);
   }
   for (int f = 1; f <= trailFrames; ++f) {
-    WriteSolidBmp(m_dir / ("trail" + std::to_string(f) + ".bmp"), cell, cell, 255, 255, std::uint8_t(f));
+    WriteSolidBmp(Path("trail" + std::to_string(f) + ".bmp"), cell, cell, 255, 255, std::uint8_t(f));
   }
-  WriteSolidBmp(m_dir / "choose.bmp", cell, cell, 255, 0, 0);
-  WriteSolidBmp(m_dir / "timebar.bmp", 40, 4, 0, 200, 0);
-}
-
-ArtFolder::~ArtFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_dir, ignored);
+  WriteSolidBmp(Path("choose.bmp"), cell, cell, 255, 0, 0);
+  WriteSolidBmp(Path("timebar.bmp"), 40, 4, 0, 200, 0);
 }
 
 std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWidth, int screenHeight,
@@ -43,9 +33,9 @@ std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWid
   const std::string text = "param,1;w," + std::to_string(w) + ";h," + std::to_string(h) + ";c," +
                            std::to_string(kinds) + ";r," + std::to_string(copies) + ";screenWidth," +
                            std::to_string(screenWidth) + ";screenHeight," + std::to_string(screenHeight) +
-                           ";screenBits,32;zeroX,0;zeroY,0;iconPath," + (m_dir / "tile").string() +
+                           ";screenBits,32;zeroX,0;zeroY,0;iconPath," + Path("tile") +
                            ";iconType,.bmp;animationFrames," + std::to_string(frames) + ";animationPath," +
-                           (m_dir / "trail").string() + ";animationType,.bmp;";
+                           Path("trail") + ";animationType,.bmp;";
   return std::wstring(text.begin(), text.end());
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchFolder.h"
+
 namespace kavelo::test {
 
 inline std::wstring W(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -33,13 +35,12 @@ Rgb KindColour(int kind);
 class ArtFolder {
  public:
   explicit ArtFolder(int tiles = 8, int trailFrames = 3, int cell = 8);
-  ~ArtFolder();
-  std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+  std::string Path(const std::string& name) const { return m_folder.Path(name); }
   std::wstring SetUp(int w, int h, int kinds, int copies, int screenWidth, int screenHeight,
                      int frames = 3) const;
 
  private:
-  std::filesystem::path m_dir;
+  ScratchFolder m_folder{"kavelo-host"};
 };
 
 class GameHost : public CKaveloFather {

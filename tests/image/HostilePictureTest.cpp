@@ -47,6 +47,13 @@ TEST(ImageHostile, HeadersDeclaringTooMuchAreRefusedBeforeDecoding) {
   const Bytes icon = EncodeIcon({{Gradient(2, 2), IconForm::kPng}});  // its PNG follows a directory of one
   std::size_t sof = 2;  // the JPEG's frame header
   while (sof + 9 < jpeg.size() && !(jpeg[sof] == 0xFF && jpeg[sof + 1] == 0xC0)) ++sof;
+  const Bytes wideJpeg = Patched(jpeg, sof + 7, 9000, 2, true);
+  // A decoder passes over bytes that are no block or marker; the size check must too, or a
+  // tiny file makes the decoder allocate for an absurd size.
+  const auto behind = [](Bytes bytes, std::size_t at, std::initializer_list<std::uint8_t> stray) {
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), stray);
+    return bytes;
+  };
   using enum PictureFormat;
   const struct Case { const char* what; Bytes bytes; PictureFormat format; std::int64_t width, height; } cases[] = {
       {"a PNG of 100000 x 4294967295", pngOf(100000, 0xFFFFFFFF), kPng, 100000, 0xFFFFFFFF},
@@ -57,7 +64,11 @@ TEST(ImageHostile, HeadersDeclaringTooMuchAreRefusedBeforeDecoding) {
       {"a BMP of the most negative height", bmpOf(4, 0x80000000u), kBmp, 4, 2147483648},
       {"a GIF of a 9000 wide screen and 9000 high frame", Patched(gifFrame, 6, 9000, 2, false), kGif, 9000, 9000},
       {"a GIF whose second frame is 9000 wide", Patched(twoFrames, gif.size() + 12, 9000, 2, false), kGif, 9000, 4},
-      {"a JPEG of 9000 x 4", Patched(jpeg, sof + 7, 9000, 2, true), kJpeg, 9000, 4},
+      {"a GIF frame 9000 high behind a stray byte", behind(gifFrame, 13 + 768 + 8, {0x04}), kGif, 4, 9000},
+      {"a JPEG of 9000 x 4", wideJpeg, kJpeg, 9000, 4},
+      {"a JPEG of 9000 x 4 behind a stray byte", behind(wideJpeg, 2, {0x00}), kJpeg, 9000, 4},
+      {"a JPEG of 9000 x 4 behind a stuffed FF 00", behind(wideJpeg, 2, {0xFF, 0x00, 0x00, 0x04}), kJpeg, 9000, 4},
+      {"a JPEG of 9000 x 4 behind a comment of bogus length", behind(wideJpeg, 2, {0xFF, 0xFE, 0, 0}), kJpeg, 9000, 4},
       {"a JPEG whose frame marker names a table", Patched(jpeg, sof + 1, 0xC4, 1, true), kJpeg, 0, 0},
       {"a JPEG whose data starts before its frame", Patched(jpeg, 3, 0xDA, 1, true), kJpeg, 0, 0},
       {"an icon whose PNG entry is 100000 x 2", Patched(icon, 6 + 16 + 16, 100000, 4, true), kIcon, 100000, 2},

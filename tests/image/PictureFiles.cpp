@@ -8,23 +8,13 @@
 
 #include <cstdlib>
 
+#include "tests/support/ScratchFolder.h"
+
 namespace kavelo::image::test {
 
 std::filesystem::path Scratch(const std::string& name) {
-  static const struct Folder {
-    std::string root = (std::filesystem::temp_directory_path() / "kavelo-image-XXXXXX").string();
-#ifdef _WIN32
-    Folder() {
-      root.resize(root.size() - 6);
-      root += std::to_string(GetCurrentProcessId());
-      std::filesystem::create_directories(root);
-    }
-#else
-    Folder() { ::mkdtemp(root.data()); }
-#endif
-    ~Folder() { std::error_code ignored; std::filesystem::remove_all(root, ignored); }
-  } folder;
-  return std::filesystem::path(folder.root) / name;
+  static const kavelo::test::ScratchFolder folder("kavelo-image");
+  return folder.Dir() / name;
 }
 
 #ifdef _WIN32

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +9,7 @@
 
 #include "logic/KaveloInternal.h"
 #include "render/KaveloFigure.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestFiles.h"
 
 using namespace kavelo::test;
@@ -75,9 +75,7 @@ class RenderTest : public ::testing::Test {
     board.m_height = 4;
     board.m_tiles = std::make_unique<std::uint8_t[]>(20);
     board.m_trail = std::make_unique<std::int8_t[]>(20);
-    std::filesystem::create_directories(folder);
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
 
   void SetCell(int x, int y, int tile, int trail) {
     board.m_tiles[y * 5 + x] = static_cast<std::uint8_t>(tile);
@@ -104,7 +102,8 @@ class RenderTest : public ::testing::Test {
     }
   }
 
-  const std::string folder = std::filesystem::temp_directory_path() / ("render-test-" + std::to_string(getpid())) / "";
+  const ScratchFolder scratch{"render-test"};
+  const std::string folder = scratch.Path("");
   CKaveloInternal board;
   KaveloFigure figure{&board};
 };

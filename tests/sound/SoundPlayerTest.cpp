@@ -15,6 +15,7 @@
 #include "platform/TextCodec.h"
 #include "platform/WavePlayback.h"
 #include "sound/KaveloSoundPlayer.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestFiles.h"
 
 using namespace kavelo::platform;
@@ -49,15 +50,13 @@ int LoudFrames(const Bytes& out) {
 class SoundPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(m_dir);
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     ::setenv("SDL_DISKAUDIOFILE", Path("device.raw").c_str(), 1);
   }
   void TearDown() override {
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "audio is closed once the last player has gone";
-    std::filesystem::remove_all(m_dir);
   }
-  std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+  std::string Path(const std::string& name) const { return m_scratch.Path(name); }
   std::wstring Write(const std::string& name, std::span<const std::uint8_t> bytes) const {
     EXPECT_TRUE(kavelo::test::WriteFile(Path(name), bytes));
     return *NarrowToWide(Path(name));
@@ -67,7 +66,7 @@ class SoundPlayerTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   }
 
-  const std::string m_dir = testing::TempDir() + "kavelo_sound_" + std::to_string(::getpid());
+  const kavelo::test::ScratchFolder m_scratch{"kavelo-sound"};
 };
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 namespace kavelo::test {
 
-// PNG, JPEG and BMP by the system's libraries: SDL on Linux, WIC on Windows
+// PNG and JPEG by the system's libraries: SDL on Linux, WIC on Windows
 // (win32/SystemEncoders.cpp).
 Bytes EncodeBySystem(const TestPicture& picture, Format format);
 
@@ -87,6 +87,34 @@ Bytes EncodeIconBitmap(const TestPicture& picture, IconForm form) {
   return out;
 }
 
+// 24 bits, or 32 with an alpha mask (a V4 header); bottom-up.
+Bytes EncodeBmp(const TestPicture& picture, bool alpha) {
+  const int bytesPerPixel = alpha ? 4 : 3;
+  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(picture.width) * bytesPerPixel + 3) & ~3u;
+  const std::uint32_t headerBytes = alpha ? 108 : 40, offset = 14 + headerBytes;
+  const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(picture.height);
+  Bytes out = {'B', 'M'};
+  Put(out, offset + imageBytes, 4), Put(out, 0, 4), Put(out, offset, 4);
+  Put(out, headerBytes, 4), Put(out, picture.width, 4), Put(out, picture.height, 4);  // bottom-up
+  Put(out, 1, 2), Put(out, bytesPerPixel * 8, 2), Put(out, alpha ? 3 : 0, 4);        // BI_BITFIELDS for alpha
+  Put(out, imageBytes, 4), Put(out, 3780, 4), Put(out, 3780, 4), Put(out, 0, 4), Put(out, 0, 4);
+  if (alpha) {
+    Put(out, 0x00FF0000, 4), Put(out, 0x0000FF00, 4), Put(out, 0x000000FF, 4), Put(out, 0xFF000000, 4);
+    Put(out, 0x73524742, 4);  // sRGB
+    out.insert(out.end(), 48, 0);  // end points and gamma, unused for sRGB
+  }
+  for (int y = picture.height - 1; y >= 0; --y) {
+    const std::size_t start = out.size();
+    for (int x = 0; x < picture.width; ++x) {
+      const Rgba& c = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
+      out.insert(out.end(), {c.b, c.g, c.r});
+      if (alpha) out.push_back(c.a);
+    }
+    out.resize(start + rowBytes, 0);
+  }
+  return out;
+}
+
 // Rows reversed and the height made negative: the same picture, stored top-down.
 Bytes TopDown(Bytes bmp) {
   const std::uint32_t offset = bmp[10] | bmp[11] << 8, height = bmp[22] | bmp[23] << 8;
@@ -118,6 +146,7 @@ Bytes Encode(const TestPicture& picture, Format format) {
   if (format == Format::kGif) return EncodeGif(picture);
   if (format == Format::kBmpTopDown) return TopDown(Encode(picture, Format::kBmp24));
   if (format == Format::kIcon) return EncodeIcon({{picture, IconForm::kBits8}});
+  if (format == Format::kBmp24 || format == Format::kBmp32) return EncodeBmp(picture, format == Format::kBmp32);
   return EncodeBySystem(picture, format);
 }
 
@@ -130,9 +159,7 @@ Bytes EncodeBySystem(const TestPicture& picture, Format format) {
   Bytes bytes(static_cast<std::size_t>(picture.width) * picture.height * 8 + 65536);
   SDL_RWops* out = rgb ? SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size())) : nullptr;
   if (out == nullptr) return {};
-  SDL_Surface* const source = format == Format::kBmp32 || format == Format::kPng ? rgba.get() : rgb.get();
-  const int failed = format == Format::kPng ? IMG_SavePNG_RW(source, out, 0)
-                     : format == Format::kJpeg ? IMG_SaveJPG_RW(source, out, 0, 100) : SDL_SaveBMP_RW(source, out, 0);
+  const int failed = format == Format::kPng ? IMG_SavePNG_RW(rgba.get(), out, 0) : IMG_SaveJPG_RW(rgb.get(), out, 0, 100);
   bytes.resize(failed ? 0 : static_cast<std::size_t>(SDL_RWtell(out)));
   SDL_RWclose(out);
   return bytes;

@@ -11,26 +11,17 @@
 #include "image/LoadImageBits.h"
 #include "image/PictureLoadCodes.h"
 #include "sound/KaveloSoundPlayer.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A folder of this program's own, made afresh and removed at exit.
+// A folder of this program's own, removed at exit.
 fs::path Folder() {
-  static const struct Scratch {
-    fs::path dir = fs::temp_directory_path() / ("kavelo-win32-" + std::to_string(GetCurrentProcessId()));
-    Scratch() {
-      fs::remove_all(dir);
-      fs::create_directories(dir);
-    }
-    ~Scratch() {
-      std::error_code ignored;
-      fs::remove_all(dir, ignored);
-    }
-  } scratch;
-  return scratch.dir;
+  static const kavelo::test::ScratchFolder scratch("kavelo-win32");
+  return scratch.Dir();
 }
 
 // A BMP at a wide path: the shared writers take narrow (ANSI) paths, which lose such names.

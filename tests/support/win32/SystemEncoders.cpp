@@ -1,5 +1,4 @@
-// Test pictures written by the system's own encoders (WIC) for PNG and JPEG; BMP is
-// written here by hand, 24 bits, or 32 with an alpha mask (a V4 header).
+// Test pictures written by the system's own encoders (WIC) for PNG and JPEG.
 #include <windows.h>
 #include <wincodec.h>
 
@@ -9,37 +8,6 @@
 
 namespace kavelo::test {
 namespace {
-
-void Put(Bytes& out, std::uint32_t value, int count) {
-  for (int i = 0; i < count; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-Bytes EncodeBmp(const TestPicture& picture, bool alpha) {
-  const int bytesPerPixel = alpha ? 4 : 3;
-  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(picture.width) * bytesPerPixel + 3) & ~3u;
-  const std::uint32_t headerBytes = alpha ? 108 : 40, offset = 14 + headerBytes;
-  const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(picture.height);
-  Bytes out = {'B', 'M'};
-  Put(out, offset + imageBytes, 4), Put(out, 0, 4), Put(out, offset, 4);
-  Put(out, headerBytes, 4), Put(out, picture.width, 4), Put(out, picture.height, 4);  // bottom-up
-  Put(out, 1, 2), Put(out, bytesPerPixel * 8, 2), Put(out, alpha ? 3 : 0, 4);        // BI_BITFIELDS for alpha
-  Put(out, imageBytes, 4), Put(out, 3780, 4), Put(out, 3780, 4), Put(out, 0, 4), Put(out, 0, 4);
-  if (alpha) {
-    Put(out, 0x00FF0000, 4), Put(out, 0x0000FF00, 4), Put(out, 0x000000FF, 4), Put(out, 0xFF000000, 4);
-    Put(out, 0x73524742, 4);  // sRGB
-    out.insert(out.end(), 48, 0);  // end points and gamma, unused for sRGB
-  }
-  for (int y = picture.height - 1; y >= 0; --y) {
-    const std::size_t start = out.size();
-    for (int x = 0; x < picture.width; ++x) {
-      const Rgba& c = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
-      out.insert(out.end(), {c.b, c.g, c.r});
-      if (alpha) out.push_back(c.a);
-    }
-    out.resize(start + rowBytes, 0);
-  }
-  return out;
-}
 
 template <typename T>
 struct Released {
@@ -107,15 +75,10 @@ Bytes EncodeBySystem(const TestPicture& picture, Format format) {
   static const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   (void)com;
   switch (format) {
-    case Format::kBmp24: return EncodeBmp(picture, false);
-    case Format::kBmp32: return EncodeBmp(picture, true);
     case Format::kPng: return EncodeWic(picture, GUID_ContainerFormatPng, true);
     case Format::kJpeg: return EncodeWic(picture, GUID_ContainerFormatJpeg, false);
-    case Format::kGif:
-    case Format::kBmpTopDown:
-    case Format::kIcon: break;
+    default: return {};
   }
-  return {};
 }
 
 }  // namespace kavelo::test
