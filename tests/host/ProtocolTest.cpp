@@ -117,32 +117,6 @@ TEST_F(Protocol, AClickOnABoardThatWasNeverDealtIsRefusedSilently) {
   EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), 0);  // the running flag was left alone
 }
 
-TEST_F(Protocol, TheGameIsLostWhenTheTimeRunsOut) {
-  struct Case {
-    int limit;
-    const char* event;
-    int result;
-  } cases[] = {
-      {0, "type,64;time,1;", 0},    // no limit set: the first second ends the game
-      {10, "type,64;time,5;", 10},  // 5 seconds with 3 left
-      {10, "type,64;time,-9;", 10}, // below zero wraps, is cut to the limit
-  };
-  for (const Case& c : cases) {
-    host.gameOvers.clear();
-    SetUpGame();
-    if (c.limit > 0) {
-      ASSERT_EQ(SetTimeLimit(c.limit), 4);
-      ASSERT_EQ(host.InputEvent(L"type,64;time,7;"), 7);
-      ASSERT_TRUE(host.gameOvers.empty());
-    }
-    EXPECT_EQ(host.InputEvent(W(c.event)), c.result) << c.event;
-    EXPECT_EQ(host.gameOvers, std::vector<int>{0});
-    EXPECT_EQ(host.InputEvent(L"type,512;"), 0);
-    EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), -1);
-    EXPECT_EQ(Click(1, 1), -1);
-  }
-}
-
 TEST_F(Protocol, ANewGameStartedInsideOnGameOverEndsWithTheFlagCleared) {
   SetUpGame();
   host.onGameOver = [this](int) {

@@ -15,18 +15,7 @@
 
 namespace kavelo::image::test {
 
-using kavelo::test::Alpha;
-using kavelo::test::Bytes;
-using kavelo::test::Encode;
-using kavelo::test::EncodeIcon;
-using kavelo::test::IconForm;
-using kavelo::test::IconImage;
-using kavelo::test::Format;
-using kavelo::test::Gradient;
-using kavelo::test::Patched;
-using kavelo::test::Rgba;
-using kavelo::test::TestPicture;
-using kavelo::test::WriteFile;
+using namespace kavelo::test;  // the shared file writers
 
 // A pipe that nobody writes to, named after `name`; empty when none can be made.
 std::wstring Pipe(const std::string& name);
