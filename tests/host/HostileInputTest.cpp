@@ -249,7 +249,7 @@ TEST_F(HostileInput, TimeBeyond32BitsIsCutToTheLimitOrWrapsAsA32BitSumAndEndsThe
     host.InputEvent(L"type,0");  // the time bar of an exhausted or huge limit
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     if (c.gameOvers == 0) continue;  // lost: no time is left and nothing more is taken
-    EXPECT_EQ(std::tuple(host.InputEvent(L"type,512;"), host.InputEvent(L"type,64;time,1;"), Click(1, 1)),
+    EXPECT_EQ((std::tuple{host.InputEvent(L"type,512;"), host.InputEvent(L"type,64;time,1;"), Click(1, 1)}),
               std::tuple(0, -1, -1))
         << c.what;
   }
@@ -321,7 +321,7 @@ TEST_F(HostileInput, TrailsOfMoreThan127FramesRunAtMost127TicksThroughTheLastFra
 TEST_F(HostileInput, TheLastTrailFrameSetsTheCellAndTheTilesAreCutToIt) {
   GuardedFrame frame(kFrameWidth, kFrameHeight);
   ASSERT_EQ(SetUp(frame, SetUpText("animationFrames,2;animationPath," + art->Path("shorttrail") + ";")), 0);
-  EXPECT_EQ(std::pair(host.InputEvent(L"type,16;"), host.InputEvent(L"type,32;")), std::pair(2, 3));
+  EXPECT_EQ((std::pair{host.InputEvent(L"type,16;"), host.InputEvent(L"type,32;")}), std::pair(2, 3));
   Ticks(1);
   EXPECT_TRUE(frame.GuardsIntact());
   const std::pair<std::array<int, 2>, Bgra> probes[] = {
