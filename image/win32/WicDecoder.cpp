@@ -14,27 +14,12 @@
 #include "image/PictureLoadCodes.h"
 #include "image/win32/ComApartment.h"
 #include "image/win32/PngCrcCheck.h"
+#include "platform/win32/ComRef.h"
 
 namespace kavelo::image {
 namespace {
 
-// Releases a COM interface on every way out.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (m_p != nullptr) m_p->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T** Out() { return &m_p; }
-  T* operator->() const { return m_p; }
-  T* Get() const { return m_p; }
-
- private:
-  T* m_p = nullptr;
-};
+using platform::ComRef;
 
 int DecodeInApartment(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
   ComRef<IWICImagingFactory> factory;

@@ -4,18 +4,11 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include "platform/win32/ComRef.h"
+
 namespace kavelo::play {
-namespace {
 
-template <typename T>
-struct Released {
-  T* p = nullptr;
-  ~Released() {
-    if (p != nullptr) p->Release();
-  }
-};
-
-}  // namespace
+using platform::ComRef;
 
 bool WriteFramePng(const std::string& path, const std::vector<char>& frame, int width, int height) {
   if (width <= 0 || height <= 0 || frame.size() < static_cast<std::size_t>(width) * height * 4) return false;
@@ -27,24 +20,24 @@ bool WriteFramePng(const std::string& path, const std::vector<char>& frame, int 
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   bool ok = false;
   {
-    Released<IWICImagingFactory> factory;
-    Released<IWICStream> stream;
-    Released<IWICBitmapEncoder> encoder;
-    Released<IWICBitmapFrameEncode> target;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICStream> stream;
+    ComRef<IWICBitmapEncoder> encoder;
+    ComRef<IWICBitmapFrameEncode> target;
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
     const UINT stride = static_cast<UINT>(width) * 4;
     ok = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    reinterpret_cast<void**>(&factory.p))) &&
-         SUCCEEDED(factory.p->CreateStream(&stream.p)) &&
-         SUCCEEDED(stream.p->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
-         SUCCEEDED(factory.p->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder.p)) &&
-         SUCCEEDED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
-         SUCCEEDED(encoder.p->CreateNewFrame(&target.p, nullptr)) && SUCCEEDED(target.p->Initialize(nullptr)) &&
-         SUCCEEDED(target.p->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-         SUCCEEDED(target.p->SetPixelFormat(&format)) &&
-         SUCCEEDED(target.p->WritePixels(static_cast<UINT>(height), stride, stride * static_cast<UINT>(height),
+                                    reinterpret_cast<void**>(factory.Out()))) &&
+         SUCCEEDED(factory->CreateStream(stream.Out())) &&
+         SUCCEEDED(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
+         SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Out())) &&
+         SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+         SUCCEEDED(encoder->CreateNewFrame(target.Out(), nullptr)) && SUCCEEDED(target->Initialize(nullptr)) &&
+         SUCCEEDED(target->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+         SUCCEEDED(target->SetPixelFormat(&format)) &&
+         SUCCEEDED(target->WritePixels(static_cast<UINT>(height), stride, stride * static_cast<UINT>(height),
                                          reinterpret_cast<BYTE*>(const_cast<char*>(frame.data())))) &&
-         SUCCEEDED(target.p->Commit()) && SUCCEEDED(encoder.p->Commit());
+         SUCCEEDED(target->Commit()) && SUCCEEDED(encoder->Commit());
   }
   if (SUCCEEDED(com)) CoUninitialize();
   return ok;

@@ -4,32 +4,27 @@
 
 #include <cstring>
 
+#include "platform/win32/ComRef.h"
 #include "tests/support/TestFiles.h"
 
 namespace kavelo::test {
 namespace {
 
-template <typename T>
-struct Released {
-  T* p = nullptr;
-  ~Released() {
-    if (p != nullptr) p->Release();
-  }
-};
+using platform::ComRef;
 
 Bytes EncodeWic(const TestPicture& picture, const GUID& container, bool alpha) {
   Bytes none;
-  Released<IWICImagingFactory> factory;
-  Released<IStream> stream;
-  Released<IWICBitmapEncoder> encoder;
-  Released<IWICBitmapFrameEncode> frame;
-  Released<IPropertyBag2> options;
+  ComRef<IWICImagingFactory> factory;
+  ComRef<IStream> stream;
+  ComRef<IWICBitmapEncoder> encoder;
+  ComRef<IWICBitmapFrameEncode> frame;
+  ComRef<IPropertyBag2> options;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(&factory.p))) ||
-      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream.p)) ||
-      FAILED(factory.p->CreateEncoder(container, nullptr, &encoder.p)) ||
-      FAILED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) ||
-      FAILED(encoder.p->CreateNewFrame(&frame.p, &options.p))) {
+                              reinterpret_cast<void**>(factory.Out()))) ||
+      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
+      FAILED(factory->CreateEncoder(container, nullptr, encoder.Out())) ||
+      FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+      FAILED(encoder->CreateNewFrame(frame.Out(), options.Out()))) {
     return none;
   }
   if (container == GUID_ContainerFormatJpeg) {
@@ -39,12 +34,12 @@ Bytes EncodeWic(const TestPicture& picture, const GUID& container, bool alpha) {
     VariantInit(&quality);
     quality.vt = VT_R4;
     quality.fltVal = 1.0f;
-    options.p->Write(1, &name, &quality);
+    options->Write(1, &name, &quality);
   }
   WICPixelFormatGUID format = alpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
   const UINT w = static_cast<UINT>(picture.width), h = static_cast<UINT>(picture.height);
-  if (FAILED(frame.p->Initialize(options.p)) || FAILED(frame.p->SetSize(w, h)) ||
-      FAILED(frame.p->SetPixelFormat(&format))) {
+  if (FAILED(frame->Initialize(options.Get())) || FAILED(frame->SetSize(w, h)) ||
+      FAILED(frame->SetPixelFormat(&format))) {
     return none;
   }
   const UINT stride = (w * (alpha ? 4 : 3) + 3) & ~3u;
@@ -55,13 +50,13 @@ Bytes EncodeWic(const TestPicture& picture, const GUID& container, bool alpha) {
     p[0] = c.b, p[1] = c.g, p[2] = c.r;
     if (alpha) p[3] = c.a;
   }
-  if (FAILED(frame.p->WritePixels(h, stride, static_cast<UINT>(pixels.size()), pixels.data())) ||
-      FAILED(frame.p->Commit()) || FAILED(encoder.p->Commit())) {
+  if (FAILED(frame->WritePixels(h, stride, static_cast<UINT>(pixels.size()), pixels.data())) ||
+      FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
     return none;
   }
   HGLOBAL memory = nullptr;
   STATSTG status{};
-  if (FAILED(GetHGlobalFromStream(stream.p, &memory)) || FAILED(stream.p->Stat(&status, STATFLAG_NONAME))) return none;
+  if (FAILED(GetHGlobalFromStream(stream.Get(), &memory)) || FAILED(stream->Stat(&status, STATFLAG_NONAME))) return none;
   const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
   Bytes out(bytes, bytes + status.cbSize.QuadPart);
   GlobalUnlock(memory);
