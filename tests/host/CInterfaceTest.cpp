@@ -9,11 +9,7 @@
 #include "GameHost.h"
 #include "platform/TextCodec.h"
 
-using kavelo::test::ArtFolder;
-using kavelo::test::GameHost;
-using kavelo::test::ClickText;
-using kavelo::test::SteppedClock;
-using kavelo::test::W;
+using namespace kavelo::test;
 
 namespace {
 

@@ -5,9 +5,7 @@
 #include "host/ModuleState.h"
 #include "platform/TimerQueue.h"
 
-using kavelo::test::ArtFolder;
-using kavelo::test::GameHost;
-using kavelo::test::SteppedClock;
+using namespace kavelo::test;
 
 namespace {
 

@@ -17,13 +17,7 @@
 #include "GameHost.h"
 #include "image/GifDataCheck.h"
 
-using kavelo::test::ArtFolder;
-using kavelo::test::ClickText;
-using kavelo::test::GameHost;
-using kavelo::test::KindColour;
-using kavelo::test::SteppedClock;
-using kavelo::test::W;
-using kavelo::test::WriteSolidBmp;
+using namespace kavelo::test;
 
 namespace {
 

@@ -6,11 +6,7 @@
 
 #include "GameHost.h"
 
-using kavelo::test::ArtFolder;
-using kavelo::test::GameHost;
-using kavelo::test::KindColour;
-using kavelo::test::SteppedClock;
-using kavelo::test::W;
+using namespace kavelo::test;
 
 namespace {
 
