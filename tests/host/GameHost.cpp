@@ -36,7 +36,7 @@ std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWid
                            ";screenBits,32;zeroX,0;zeroY,0;iconPath," + Path("tile") +
                            ";iconType,.bmp;animationFrames," + std::to_string(frames) + ";animationPath," +
                            Path("trail") + ";animationType,.bmp;";
-  return std::wstring(text.begin(), text.end());
+  return W(text);
 }
 
 #ifdef _WIN32

@@ -25,7 +25,7 @@ class Protocol : public ::testing::Test {
     return host.SetGameParam(W("param,4;timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time," +
                                std::to_string(seconds) + ";"));
   }
-  int Click(int x, int y) { return host.InputEvent(kavelo::test::ClickText(x, y)); }
+  int Click(int x, int y) { return host.InputEvent(ClickText(x, y)); }
 
   // The tile kind each cell shows, read from the delivered frame (0 for none).
   std::map<std::pair<int, int>, int> ReadBoard() {
