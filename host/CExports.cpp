@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,23 @@ using kavelo::host::WithGame;
 
 namespace {
 
-// Widens a UTF-8 text and runs `call` with it; -1 when the text is too long to widen.
-template <typename Call>
-int WithWide(const char* text, Call&& call) {
-  const auto wide = kavelo::platform::NarrowToWide(text);
-  return wide ? call(*wide) : -1;
+// A command or event text as the game takes it: wide texts as they are, UTF-8 texts
+// widened (none when too long to widen).
+std::optional<std::wstring> Widened(const wchar_t* text) { return std::wstring(text); }
+std::optional<std::wstring> Widened(const char* text) { return kavelo::platform::NarrowToWide(text); }
+
+// Runs `call` on the game with the text: -1 for a null text or one that cannot be widened.
+template <typename Char, typename Call>
+int WithText(KaveloGame* game, const Char* text, Call&& call) {
+  if (text == nullptr) return -1;
+  return WithGame(game, [&](KaveloGame& g) {
+    const auto wide = Widened(text);
+    return wide ? call(g, *wide) : -1;
+  });
 }
+
+int SetGameParam(KaveloGame& game, const std::wstring& command) { return game.SetGameParam(command); }
+int InputEvent(KaveloGame& game, const std::wstring& event) { return game.InputEvent(event); }
 
 }  // namespace
 
@@ -44,29 +56,13 @@ int KaveloAllocGdiData(KaveloGame* game, char* pixels, int width, int height, in
   return WithGame(game, [&](KaveloGame& g) { return g.AllocGdiData(pixels, width, height, bits); });
 }
 
-int KaveloSetGameParam(KaveloGame* game, const wchar_t* command) {
-  if (command == nullptr) return -1;
-  return WithGame(game, [command](KaveloGame& g) { return g.SetGameParam(command); });
-}
+int KaveloSetGameParam(KaveloGame* game, const wchar_t* command) { return WithText(game, command, SetGameParam); }
 
-int KaveloSetGameParamUtf8(KaveloGame* game, const char* command) {
-  if (command == nullptr) return -1;
-  return WithGame(game, [command](KaveloGame& g) {
-    return WithWide(command, [&g](const std::wstring& text) { return g.SetGameParam(text); });
-  });
-}
+int KaveloSetGameParamUtf8(KaveloGame* game, const char* command) { return WithText(game, command, SetGameParam); }
 
-int KaveloInputEvent(KaveloGame* game, const wchar_t* event) {
-  if (event == nullptr) return -1;
-  return WithGame(game, [event](KaveloGame& g) { return g.InputEvent(event); });
-}
+int KaveloInputEvent(KaveloGame* game, const wchar_t* event) { return WithText(game, event, InputEvent); }
 
-int KaveloInputEventUtf8(KaveloGame* game, const char* event) {
-  if (event == nullptr) return -1;
-  return WithGame(game, [event](KaveloGame& g) {
-    return WithWide(event, [&g](const std::wstring& text) { return g.InputEvent(text); });
-  });
-}
+int KaveloInputEventUtf8(KaveloGame* game, const char* event) { return WithText(game, event, InputEvent); }
 
 int KaveloFindHint(KaveloGame* game, KaveloMove* move) {
   if (move == nullptr) return -1;

@@ -63,7 +63,7 @@ bool SetUpGame(const KeyValueText& text, std::unique_ptr<CKaveloInternal>& board
   if (!figure->LoadAnimation(static_cast<std::uint16_t>(frames), animationPath.c_str(), animationType.c_str())) {
     return false;
   }
-  board->m_trailFrames = static_cast<std::uint8_t>(frames);
+  board->SetTrailFrames(static_cast<std::uint8_t>(frames));
   return true;
 }
 
@@ -97,7 +97,7 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       m_pFigure->LoadTimeBar(text.Text("timeBar", kPathBufferSize).c_str(), text.Integer("x", kValueBufferSize),
                              text.Integer("y", kValueBufferSize));
       // The limit holds whether or not the picture loaded.
-      m_pInternal->m_timeLimit = static_cast<std::uint32_t>(text.Integer("time", kValueBufferSize));
+      m_pInternal->SetTimeLimit(static_cast<std::uint32_t>(text.Integer("time", kValueBufferSize)));
       return TimeBar;
     case Sounds:
       if (!m_bRunning) return -1;
@@ -107,7 +107,7 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       return Sounds;
     case ScoreStep:
       if (!m_bRunning || !m_pInternal) return -1;
-      m_pInternal->m_scoreStep = text.Integer("markAdd", kValueBufferSize);
+      m_pInternal->SetScoreStep(text.Integer("markAdd", kValueBufferSize));
       return ScoreStep;
     default:
       return -1;

@@ -43,7 +43,7 @@ int CKaveloFather::InputEvent(const std::wstring& event) {
     case Click: {
       // A set-up that failed at the board during a game leaves the flag set and a board
       // that is not ready: such a click is refused rather than answered with no result.
-      if (!m_bRunning || !board.m_boardReady) return -1;
+      if (!m_bRunning || !board.Ready()) return -1;
       int result = -1;
       board.ClickCell(text.Integer("x", kEventBufferSize), text.Integer("y", kEventBufferSize), result);
       if (result == Win) {
@@ -57,30 +57,29 @@ int CKaveloFather::InputEvent(const std::wstring& event) {
       board.Shuffle(static_cast<std::uint8_t>(text.Integer("shuffle", kEventBufferSize)));
       return 0;
     case PairsRemoved:
-      return board.m_pairsRemoved;
+      return board.PairsRemoved();
     case Misses:
-      return board.m_misses;
+      return board.Misses();
     case CellWidth:
       return m_pFigure->m_pictureWidth;
     case CellHeight:
       return m_pFigure->m_pictureHeight;
     case Time: {
       if (!m_bRunning) return -1;
-      std::uint32_t elapsed = board.m_elapsed + static_cast<std::uint32_t>(text.Integer("time", kEventBufferSize));
-      if (elapsed > board.m_timeLimit) elapsed = board.m_timeLimit;
-      board.m_elapsed = elapsed;
-      if (elapsed >= board.m_timeLimit) {
+      const bool timeUp = board.AddSeconds(static_cast<std::uint32_t>(text.Integer("time", kEventBufferSize)));
+      const std::uint32_t elapsed = board.Elapsed();
+      if (timeUp) {
         OnGameOver(0);  // may start a new game: the old board is not touched after it
         m_bRunning = false;
       }
       return static_cast<int>(elapsed);
     }
     case Score:
-      return board.m_score;
+      return board.Score();
     case TilesLeft:
-      return board.m_tilesLeft;
+      return board.TilesLeft();
     case SecondsLeft:
-      return static_cast<int>(board.m_timeLimit - board.m_elapsed);
+      return static_cast<int>(board.SecondsLeft());
     default:
       return 0;
   }

@@ -14,7 +14,6 @@
 namespace kavelo::logic {
 namespace {
 
-constexpr int kKindSlots = 256;
 constexpr int kMaxPairedOffKind = 8;         // larger kinds are left to the branching
 constexpr std::size_t kMaxMemo = 1u << 20;   // failed positions remembered, about 40 MB at most
 constexpr int kTestsPerClockReading = 256;   // link tests between readings of the clock

@@ -7,6 +7,8 @@
 
 #include "logic/CellLinks.h"
 
+// What a search for a clearing found out. The host reports it as the public
+// KaveloSolveResult; the logic does not see the public headers.
 enum class SolveVerdict : std::uint8_t {
   Solved,      // the moves clear the grid
   Unsolvable,  // no order of links clears it
@@ -14,12 +16,6 @@ enum class SolveVerdict : std::uint8_t {
 };
 
 namespace kavelo::logic {
-
-// Two cells as grid elements (y * width + x).
-struct CellPair {
-  int a = 0;
-  int b = 0;
-};
 
 struct SolveLimits {
   std::uint32_t budgetMs = 0;

@@ -2,15 +2,9 @@
 // The board's link test on any grid of kinds (0 free): used on the board itself and on
 // the working copies that the solver and the clearable dealing play on.
 
-#include <cstdint>
+#include "logic/GridCells.h"
 
 namespace kavelo::logic {
-
-struct GridView {
-  const std::uint8_t* cells;  // cell (x, y) at y * width + x
-  int width;
-  int height;
-};
 
 // Where a path turns: straight from end to end, or three segments whose middle one runs
 // from the turn on the first end's side to the turn on the second end's side.

@@ -7,10 +7,11 @@
 #include <algorithm>
 #include <array>
 
+#include "logic/CellLinks.h"
+
 namespace kavelo::logic {
 namespace {
 
-constexpr int kKindSlots = 256;
 constexpr long kMaxPairScan = 1L << 16;  // link tests of the last resort, per removal
 
 // Cells in a set with constant-time adding, removing and random picking.
@@ -122,10 +123,20 @@ class Pairer {
   CellSet m_exposed;  // tiles with a free side
 };
 
-std::array<int, kKindSlots> CountKinds(const std::uint8_t* tiles, std::size_t cells) {
+struct KindCount {
+  std::uint8_t kind;
+  int tiles;
+};
+
+// The kinds on the grid, in kind order, with their numbers of tiles.
+std::vector<KindCount> CountKinds(const std::uint8_t* tiles, std::size_t cells) {
   std::array<int, kKindSlots> counts{};
   for (std::size_t i = 0; i < cells; ++i) ++counts[tiles[i]];
-  return counts;
+  std::vector<KindCount> kinds;
+  for (int kind = 1; kind < kKindSlots; ++kind) {
+    if (counts[kind] > 0) kinds.push_back({static_cast<std::uint8_t>(kind), counts[kind]});
+  }
+  return kinds;
 }
 
 }  // namespace
@@ -146,12 +157,10 @@ bool PairInClearingOrder(const GridView& grid, std::mt19937_64& random, std::vec
 }
 
 bool DealClearable(std::uint8_t* tiles, int width, int height, std::mt19937_64& random) {
-  const std::size_t cells = static_cast<std::size_t>(width) * height;
-  const auto counts = CountKinds(tiles, cells);
   std::vector<std::uint8_t> pairKinds;
-  for (int kind = 1; kind < kKindSlots; ++kind) {
-    if (counts[kind] % 2 != 0) return false;
-    pairKinds.insert(pairKinds.end(), counts[kind] / 2, static_cast<std::uint8_t>(kind));
+  for (const KindCount& k : CountKinds(tiles, static_cast<std::size_t>(width) * height)) {
+    if (k.tiles % 2 != 0) return false;
+    pairKinds.insert(pairKinds.end(), k.tiles / 2, k.kind);
   }
   std::vector<CellPair> order;
   if (!PairInClearingOrder({tiles, width, height}, random, order)) return false;
@@ -162,10 +171,9 @@ bool DealClearable(std::uint8_t* tiles, int width, int height, std::mt19937_64& 
 
 bool GiveOneLinkedPair(std::uint8_t* tiles, int width, int height, std::mt19937_64& random) {
   const std::size_t cells = static_cast<std::size_t>(width) * height;
-  const auto counts = CountKinds(tiles, cells);
   std::vector<std::uint8_t> kinds;
-  for (int kind = 1; kind < kKindSlots; ++kind) {
-    if (counts[kind] >= 2) kinds.push_back(static_cast<std::uint8_t>(kind));
+  for (const KindCount& k : CountKinds(tiles, cells)) {
+    if (k.tiles >= 2) kinds.push_back(k.kind);
   }
   CellPair pair;
   if (kinds.empty() || !Pairer({tiles, width, height}).Pick(random, pair)) return false;

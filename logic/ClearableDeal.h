@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "logic/BoardSolver.h"
+#include "logic/GridCells.h"
 
 namespace kavelo::logic {
 

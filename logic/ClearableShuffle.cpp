@@ -9,6 +9,6 @@ void CKaveloInternal::DealClearableKinds() {
                              (++m_dealCount * 0x9E3779B97F4A7C15ULL);
   std::mt19937_64 random(seed);
   if (kavelo::logic::DealClearable(m_tiles.get(), m_width, m_height, random)) return;
-  KaveloHint hint{};
+  kavelo::logic::CellPair hint;
   if (!FindHint(hint)) kavelo::logic::GiveOneLinkedPair(m_tiles.get(), m_width, m_height, random);
 }

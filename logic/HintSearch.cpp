@@ -13,14 +13,10 @@
 
 namespace {
 
-constexpr int kMaxSide = 255;   // coordinates are bytes
-constexpr int kKindSlots = 256; // every byte value but 0 may be a kind
+using kavelo::logic::CellPair;
+using kavelo::logic::kKindSlots;
 
-// Two cells, as grid elements.
-struct CellPair {
-  int a = 0;
-  int b = 0;
-};
+constexpr int kMaxSide = 255;  // coordinates are bytes
 
 // Which cell of each kind has touched the current run.
 class RunKinds {
@@ -125,18 +121,12 @@ bool FindTouching(const std::uint8_t* tiles, int width, int height, CellPair& pa
 
 }  // namespace
 
-bool CKaveloInternal::FindHint(KaveloHint& hint) const {
+bool CKaveloInternal::FindHint(CellPair& hint) const {
   if (!m_boardReady || !m_tiles) return false;
   const int width = m_width;
   const int height = m_height;
   const std::uint8_t* tiles = m_tiles.get();
   const LineView columns{tiles, width, height, 1, width};
   const LineView rows{tiles, height, width, width, 1};
-  CellPair pair;
-  if (!FindTouching(tiles, width, height, pair) && !FindThroughRuns(columns, pair) && !FindThroughRuns(rows, pair)) {
-    return false;
-  }
-  hint = {static_cast<std::uint8_t>(pair.a % width), static_cast<std::uint8_t>(pair.a / width),
-          static_cast<std::uint8_t>(pair.b % width), static_cast<std::uint8_t>(pair.b / width)};
-  return true;
+  return FindTouching(tiles, width, height, hint) || FindThroughRuns(columns, hint) || FindThroughRuns(rows, hint);
 }

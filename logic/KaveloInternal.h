@@ -1,13 +1,16 @@
 #pragma once
 // The board of one game: the tile grid, the link trail, the selection and the counters
-// the host can query. Pure logic: no pixels, files or sounds. The renderer and the event
-// dispatch read the fields directly.
+// the host can query. Pure logic: no pixels, files or sounds. The board keeps its own
+// rules: the host configures it and reads it through the calls below, the renderer
+// through a const board.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "logic/BoardSolver.h"
+#include "logic/CellLinks.h"
+#include "logic/GridCells.h"
 #include "logic/KaveloClocks.h"
 #include "logic/KaveloRandom.h"
 
@@ -25,11 +28,6 @@ enum ShuffleMode : std::uint8_t {
   ShuffleMix = 2,      // swap kinds among the occupied cells
   ShuffleCompact = 3,  // pack the tiles into the interior, then mix
   ShuffleSpread = 4,   // compact, then move the gaps around the interior
-};
-
-// A pair of same-kind tiles that FindLink would join now.
-struct KaveloHint {
-  std::uint8_t x1, y1, x2, y2;
 };
 
 class CKaveloInternal {
@@ -55,9 +53,9 @@ class CKaveloInternal {
 
   void Shuffle(std::uint8_t mode);
 
-  // A pair that FindLink would join now, without marking or changing anything; false
-  // when there is none (or the board is not ready).
-  bool FindHint(KaveloHint& hint) const;
+  // A pair of same-kind tiles that FindLink would join now, without marking or changing
+  // anything; false when there is none (or the board is not ready).
+  bool FindHint(kavelo::logic::CellPair& hint) const;
 
   // Whether FindLink would join the two cells now; marks nothing.
   bool CanLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) const;
@@ -68,9 +66,9 @@ class CKaveloInternal {
 
   // Looks for links that clear the board, in order, within `budgetMs` of the tick clock;
   // changes nothing. A board not ready is Unknown.
-  SolveVerdict Solve(std::vector<KaveloHint>& moves, std::uint32_t budgetMs) const;
+  SolveVerdict Solve(std::vector<kavelo::logic::CellPair>& moves, std::uint32_t budgetMs) const;
   // The first move of a clearing found within `budgetMs`, else FindHint's pair.
-  bool FindSafeHint(KaveloHint& hint, std::uint32_t budgetMs) const;
+  bool FindSafeHint(kavelo::logic::CellPair& hint, std::uint32_t budgetMs) const;
 
   // Whether every shuffle gives its occupied cells kinds in an order that can be cleared.
   void SetSolvableShuffles(bool on) { m_solvableShuffles = on; }
@@ -80,6 +78,36 @@ class CKaveloInternal {
   // nothing to take back (or put back).
   bool Undo();
   bool Redo();
+
+  // Adds seconds used to the elapsed time, which stops at the time limit; true when the
+  // limit is reached, which ends the game. A limit of 0 is reached at once.
+  bool AddSeconds(std::uint32_t seconds);
+
+  // What the host configures.
+  void SetScoreStep(std::int32_t step) { m_scoreStep = step; }
+  void SetTimeLimit(std::uint32_t seconds) { m_timeLimit = seconds; }
+  void SetTrailFrames(std::uint8_t frames) { m_trailFrames = frames; }
+
+  // What the host queries and the renderer draws. Both grids are row by row, cell (x, y)
+  // at y * Width() + x, and null while there is no grid.
+  bool Ready() const { return m_boardReady; }
+  std::uint8_t Width() const { return m_width; }
+  std::uint8_t Height() const { return m_height; }
+  const std::uint8_t* Tiles() const { return m_tiles.get(); }
+  const std::int8_t* Trail() const { return m_trail.get(); }
+  std::int16_t SelX() const { return m_selX; }
+  std::int16_t SelY() const { return m_selY; }
+  std::int16_t Misses() const { return m_misses; }
+  std::int16_t PairsRemoved() const { return m_pairsRemoved; }
+  std::int32_t TilesLeft() const { return m_tilesLeft; }
+  std::uint32_t Elapsed() const { return m_elapsed; }
+  std::uint32_t TimeLimit() const { return m_timeLimit; }
+  std::uint32_t SecondsLeft() const { return m_timeLimit - m_elapsed; }
+  std::int32_t Score() const { return m_score; }
+
+ private:
+  // Tests and benchmarks set up positions that play would take long to reach.
+  friend struct BoardTestAccess;
 
   // Fields, in the board's order.
   std::uint8_t m_width = 0;          // columns, border ring included
@@ -101,22 +129,14 @@ class CKaveloInternal {
   std::uint32_t m_timeLimit = 0;     // seconds allowed
   bool m_solvableShuffles = false;   // shuffles deal kinds in a clearable order
 
- private:
-  // A path by its corners: straight from end to end, or three segments whose middle one
-  // runs from the turn on the first end's side to the turn on the second end's side.
-  struct LinkCorners {
-    bool straight = true;
-    std::uint8_t turnX1 = 0, turnY1 = 0, turnX2 = 0, turnY2 = 0;
-  };
-
   // A removed pair as it was linked, with the score it brought.
   struct RemovedPair {
     std::uint8_t x1, y1, x2, y2, kind1, kind2;
-    LinkCorners path;
+    kavelo::logic::PathCorners path;
     std::int32_t scoreStep;
   };
 
-  bool SearchLink(int x1, int y1, int x2, int y2, LinkCorners& path) const;
+  bool SearchLink(int x1, int y1, int x2, int y2, kavelo::logic::PathCorners& path) const;
   void MarkPath(const RemovedPair& pair, bool lit);
   void ForgetMoves();
   void DealClearableKinds();
@@ -129,7 +149,7 @@ class CKaveloInternal {
   KaveloClocks m_clocks;
   CKaveloRandom m_random;
   std::unique_ptr<std::uint8_t[]> m_shuffleScratch;  // the compaction's copy of the tiles
-  LinkCorners m_lastPath;              // the path FindLink took last
+  kavelo::logic::PathCorners m_lastPath;  // the path FindLink took last
   std::vector<RemovedPair> m_undoable; // removals, oldest first
   std::vector<RemovedPair> m_redoable; // pairs put back, the latest last
   std::uint64_t m_dealCount = 0;       // clearable dealings so far, to vary their seeds

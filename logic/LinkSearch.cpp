@@ -186,20 +186,12 @@ bool FindCellPath(const GridView& view, int x1, int y1, int x2, int y2, PathCorn
 
 }  // namespace kavelo::logic
 
-bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, LinkCorners& path) const {
-  if (!m_boardReady || !m_tiles) return false;
-  kavelo::logic::PathCorners corners;
-  if (!kavelo::logic::FindCellPath({m_tiles.get(), m_width, m_height}, x1, y1, x2, y2, corners)) return false;
-  path.straight = corners.straight;
-  path.turnX1 = static_cast<std::uint8_t>(corners.turnX1);
-  path.turnY1 = static_cast<std::uint8_t>(corners.turnY1);
-  path.turnX2 = static_cast<std::uint8_t>(corners.turnX2);
-  path.turnY2 = static_cast<std::uint8_t>(corners.turnY2);
-  return true;
+bool CKaveloInternal::SearchLink(int x1, int y1, int x2, int y2, kavelo::logic::PathCorners& path) const {
+  return m_boardReady && m_tiles && kavelo::logic::FindCellPath({m_tiles.get(), m_width, m_height}, x1, y1, x2, y2, path);
 }
 
 bool CKaveloInternal::FindLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) {
-  LinkCorners path;
+  kavelo::logic::PathCorners path;
   if (!SearchLink(x1, y1, x2, y2, path)) return false;
   m_lastPath = path;
   if (path.straight) {
@@ -213,7 +205,7 @@ bool CKaveloInternal::FindLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2
 }
 
 bool CKaveloInternal::CanLink(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) const {
-  LinkCorners path;
+  kavelo::logic::PathCorners path;
   return SearchLink(x1, y1, x2, y2, path);
 }
 

@@ -15,11 +15,12 @@ void CKaveloInternal::ForgetMoves() {
 
 // Lights the pair's path as its link did, or darkens it.
 void CKaveloInternal::MarkPath(const RemovedPair& pair, bool lit) {
-  const LinkCorners& p = pair.path;
-  const std::uint8_t corners[4][2] = {{pair.x1, pair.y1}, {p.turnX1, p.turnY1}, {p.turnX2, p.turnY2}, {pair.x2, pair.y2}};
-  const auto segment = [&](const std::uint8_t* a, const std::uint8_t* b) {
+  const kavelo::logic::PathCorners& p = pair.path;
+  const int corners[4][2] = {{pair.x1, pair.y1}, {p.turnX1, p.turnY1}, {p.turnX2, p.turnY2}, {pair.x2, pair.y2}};
+  const auto segment = [&](const int* a, const int* b) {
     if (lit) {
-      MarkTrail(a[0], a[1], b[0], b[1]);
+      MarkTrail(static_cast<std::uint8_t>(a[0]), static_cast<std::uint8_t>(a[1]), static_cast<std::uint8_t>(b[0]),
+                static_cast<std::uint8_t>(b[1]));
       return;
     }
     for (int y = std::min(a[1], b[1]); y <= std::max(a[1], b[1]); ++y) {

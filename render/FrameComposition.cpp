@@ -5,7 +5,7 @@
 #include "logic/KaveloInternal.h"
 #include "render/KaveloFigure.h"
 
-KaveloFigure::KaveloFigure(CKaveloInternal* board) : m_pBoard(board) {}
+KaveloFigure::KaveloFigure(const CKaveloInternal* board) : m_pBoard(board) {}
 
 KaveloFigure::~KaveloFigure() { ReleaseAll(); }
 
@@ -42,17 +42,17 @@ void KaveloFigure::DrawPicture(std::int64_t x, std::int64_t y, int width, int he
 
 void KaveloFigure::DrawTimeBar() {
   DrawPicture(m_timeBarX, m_timeBarY, m_timeBarWidth, m_timeBarHeight, m_timeBarPixels);
-  const std::int64_t limit = m_pBoard->m_timeLimit;
+  const std::int64_t limit = m_pBoard->TimeLimit();
   if (limit == 0) return;
   // The picture stays over the remaining share at the left, white covers the elapsed
   // share at the right. 64 bits hold the product for any limit, elapsed time and width.
-  const std::int64_t elapsed = m_pBoard->m_elapsed;
+  const std::int64_t elapsed = m_pBoard->Elapsed();
   const std::int64_t remaining = (limit - elapsed) * m_timeBarWidth / limit;
   m_frame.FillOnes(m_timeBarX + remaining, m_timeBarY, m_timeBarWidth - remaining, m_timeBarHeight);
 }
 
 const KaveloPicture* KaveloFigure::TileAt(std::size_t cell) const {
-  const std::size_t kind = m_pBoard->m_tiles[cell];
+  const std::size_t kind = m_pBoard->Tiles()[cell];
   return kind != 0 && kind <= m_iconPixels.size() && m_iconPixels[kind - 1].Present() ? &m_iconPixels[kind - 1]
                                                                                        : nullptr;
 }
@@ -60,7 +60,8 @@ const KaveloPicture* KaveloFigure::TileAt(std::size_t cell) const {
 const KaveloPicture* KaveloFigure::TrailFrameAt(std::size_t cell) const {
   // A trail counter v shows frame m_animationFrames - v: the first frame when the trail
   // is fresh, the last on its final tick.
-  const int trail = m_pBoard->m_trail != nullptr ? m_pBoard->m_trail[cell] : 0;
+  const std::int8_t* trails = m_pBoard->Trail();
+  const int trail = trails != nullptr ? trails[cell] : 0;
   if (trail < 1 || trail > m_animationFrames) return nullptr;
   const std::size_t frame = static_cast<std::size_t>(m_animationFrames - trail);
   return frame < m_animationPixels.size() && m_animationPixels[frame].Present() ? &m_animationPixels[frame] : nullptr;
@@ -75,7 +76,7 @@ bool KaveloFigure::CellCovered(std::size_t cell) const {
 
 void KaveloFigure::ClearFrame() {
   const CKaveloInternal& board = *m_pBoard;
-  if (board.m_tiles == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) {
+  if (board.Tiles() == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) {
     m_frame.Clear();
     return;
   }
@@ -83,14 +84,14 @@ void KaveloFigure::ClearFrame() {
   // whole: those are painted over anyway, and leaving them out halves the bytes written.
   // The board's bands of rows, and the rows above and below them, each go once.
   const std::int64_t frameWidth = m_frame.Width();
-  const std::int64_t boardBottom = m_zeroY + static_cast<std::int64_t>(board.m_height) * m_pictureHeight;
+  const std::int64_t boardBottom = m_zeroY + static_cast<std::int64_t>(board.Height()) * m_pictureHeight;
   m_frame.ClearRect(0, 0, frameWidth, m_zeroY);
   m_frame.ClearRect(0, boardBottom, frameWidth, m_frame.Height() - boardBottom);
-  for (int y = 0; y < board.m_height; ++y) {
+  for (int y = 0; y < board.Height(); ++y) {
     const std::int64_t top = m_zeroY + static_cast<std::int64_t>(y) * m_pictureHeight;
     std::int64_t clearFrom = 0;
-    for (int x = 0; x < board.m_width; ++x) {
-      if (!CellCovered(static_cast<std::size_t>(y) * board.m_width + x)) continue;
+    for (int x = 0; x < board.Width(); ++x) {
+      if (!CellCovered(static_cast<std::size_t>(y) * board.Width() + x)) continue;
       const std::int64_t left = m_zeroX + static_cast<std::int64_t>(x) * m_pictureWidth;
       m_frame.ClearRect(clearFrom, top, left - clearFrom, m_pictureHeight);
       clearFrom = left + m_pictureWidth;
@@ -101,14 +102,14 @@ void KaveloFigure::ClearFrame() {
 
 void KaveloFigure::DrawCells() {
   const CKaveloInternal& board = *m_pBoard;
-  if (board.m_tiles == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) return;
+  if (board.Tiles() == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) return;
   // Every picture is cut to its own cell, so cells never overlap and the order in which
   // they are visited does not change the frame; rows first keeps the writes in order.
-  for (int y = 0; y < board.m_height; ++y) {
+  for (int y = 0; y < board.Height(); ++y) {
     const std::int64_t top = m_zeroY + static_cast<std::int64_t>(y) * m_pictureHeight;
-    for (int x = 0; x < board.m_width; ++x) {
+    for (int x = 0; x < board.Width(); ++x) {
       const std::int64_t left = m_zeroX + static_cast<std::int64_t>(x) * m_pictureWidth;
-      const std::size_t cell = static_cast<std::size_t>(y) * board.m_width + x;
+      const std::size_t cell = static_cast<std::size_t>(y) * board.Width() + x;
       // The trail frame goes over the tile.
       if (const KaveloPicture* tile = TileAt(cell)) DrawPicture(left, top, m_pictureWidth, m_pictureHeight, *tile);
       if (const KaveloPicture* frame = TrailFrameAt(cell)) {
@@ -119,8 +120,8 @@ void KaveloFigure::DrawCells() {
 }
 
 void KaveloFigure::DrawSelectionMark() {
-  const int sx = m_pBoard->m_selX;
-  const int sy = m_pBoard->m_selY;
+  const int sx = m_pBoard->SelX();
+  const int sy = m_pBoard->SelY();
   const KaveloPicture& mark = m_choosePixels;
   if (sx == -1 || sy == -1 || !mark.Present()) return;
   // Drawn upright from the mark's top-left, no more of it than one cell; pure black is

@@ -1,7 +1,7 @@
 #pragma once
 // The renderer: composes one frame of the game from the board on every tick and delivers
-// it into the host's buffer. It reads the board and never changes it, and owns the
-// picture loader, every picture and the frame surface.
+// it into the host's buffer. It reads the board through a const pointer, so it cannot
+// change it, and owns the picture loader, every picture and the frame surface.
 //
 // Frames are 32 bits per pixel (blue, green, red, alpha); SetScreen refuses any other
 // depth. The clear source is implicit: clearing sets every byte of the frame to 0 and the
@@ -25,7 +25,7 @@ class KaveloFigure {
   // The only depth a frame and a picture may have.
   static constexpr int kFrameBits = 32;
 
-  explicit KaveloFigure(CKaveloInternal* board);
+  explicit KaveloFigure(const CKaveloInternal* board);
   virtual ~KaveloFigure();
   KaveloFigure(const KaveloFigure&) = delete;
   KaveloFigure& operator=(const KaveloFigure&) = delete;
@@ -51,13 +51,12 @@ class KaveloFigure {
 
   // Fields, in the renderer's order. Public for the plug-in object, which answers the
   // host's cell-size queries with m_pictureWidth and m_pictureHeight.
-  CKaveloInternal* m_pBoard = nullptr;          // drawn, not owned
+  const CKaveloInternal* m_pBoard = nullptr;    // drawn, not owned
   std::unique_ptr<COlePicture> m_pOlePicture;   // the loader every load uses
   std::vector<KaveloPicture> m_iconPixels;      // entry k - 1 shows tile kind k; empty entries are skipped
   std::vector<KaveloPicture> m_animationPixels; // trail frames, the first shown at entry 0
   KaveloPicture m_timeBarPixels;
   KaveloPicture m_choosePixels;                 // the selection mark
-  std::uint16_t m_iconCount = 0;
   std::uint16_t m_animationFrames = 0;
   bool m_ready = false;                         // SetScreen succeeded
   kavelo::platform::FrameSurface m_frame;       // the frame surface, m_screenWidth x m_screenHeight
@@ -65,13 +64,11 @@ class KaveloFigure {
   int m_zeroY = 0;                              // frame y of board row 0's top edge
   int m_pictureWidth = 0;                       // the cell size: the size of the last tile,
   int m_pictureHeight = 0;                      // trail frame or selection mark loaded
-  int m_pictureBits = 0;
   int m_screenWidth = 0;
   int m_screenHeight = 0;
   int m_screenBits = 0;
   int m_timeBarWidth = 0;
   int m_timeBarHeight = 0;
-  int m_timeBarBits = 0;
   int m_timeBarX = 0;                           // frame position of the time bar's top-left
   int m_timeBarY = 0;
   // The most bytes the pictures above may take together: kPictureBudgetBytes unless a
@@ -106,4 +103,7 @@ class KaveloFigure {
   // their files declare; reading stops at the first member that cannot be read.
   bool SeriesFits(std::uint16_t count, const char* path, const char* type, std::uint64_t byteLimit) const;
   bool LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t count, const char* path, const char* type);
+  // Loads a picture of its own into `slot`, keyed opaque but for pure black; false, with
+  // `slot` untouched, when the load fails.
+  bool LoadSingle(const char* path, KaveloPicture& slot);
 };

@@ -69,14 +69,12 @@ bool KaveloFigure::LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t 
     left -= std::min(left, PictureBytes(member));
     m_pictureWidth = member.width;
     m_pictureHeight = member.height;
-    m_pictureBits = kFrameBits;
   }
   return true;
 }
 
 bool KaveloFigure::LoadIcons(std::uint16_t count, const char* path, const char* type) {
   if (!m_ready || path == nullptr || type == nullptr) return false;
-  m_iconCount = count;
   if (!LoadSeries(m_iconPixels, count, path, type)) return false;
   for (KaveloPicture& icon : m_iconPixels) KeyBlackTransparent(icon);
   return true;
@@ -93,27 +91,26 @@ bool KaveloFigure::LoadAnimation(std::uint16_t count, const char* path, const ch
   return LoadSeries(m_animationPixels, count, path, type);
 }
 
-bool KaveloFigure::LoadChoose(const char* path) {
+bool KaveloFigure::LoadSingle(const char* path, KaveloPicture& slot) {
   if (!m_ready || path == nullptr) return false;
-  KaveloPicture mark;
-  if (!LoadPicture(SingleFileName(path), mark, BudgetLeftFor(m_choosePixels))) return false;
-  KeyOpaqueExceptBlack(mark);
-  m_choosePixels = std::move(mark);
+  KaveloPicture picture;
+  if (!LoadPicture(SingleFileName(path), picture, BudgetLeftFor(slot))) return false;
+  KeyOpaqueExceptBlack(picture);
+  slot = std::move(picture);
+  return true;
+}
+
+bool KaveloFigure::LoadChoose(const char* path) {
+  if (!LoadSingle(path, m_choosePixels)) return false;
   m_pictureWidth = m_choosePixels.width;
   m_pictureHeight = m_choosePixels.height;
-  m_pictureBits = kFrameBits;
   return true;
 }
 
 bool KaveloFigure::LoadTimeBar(const char* path, int x, int y) {
-  if (!m_ready || path == nullptr) return false;
-  KaveloPicture bar;
-  if (!LoadPicture(SingleFileName(path), bar, BudgetLeftFor(m_timeBarPixels))) return false;
-  KeyOpaqueExceptBlack(bar);
-  m_timeBarPixels = std::move(bar);
+  if (!LoadSingle(path, m_timeBarPixels)) return false;
   m_timeBarWidth = m_timeBarPixels.width;
   m_timeBarHeight = m_timeBarPixels.height;
-  m_timeBarBits = kFrameBits;
   m_timeBarX = x;
   m_timeBarY = y;
   return true;

@@ -16,7 +16,7 @@ void BM_ShuffleSpread(benchmark::State& state) {
   board.InitBoard(kSide, kSide, 255, 255);
   for (auto _ : state) {
     board.Shuffle(ShuffleSpread);
-    benchmark::DoNotOptimize(board.m_tiles[kSide + 1]);
+    benchmark::DoNotOptimize(board.Tiles()[kSide + 1]);
   }
 }
 BENCHMARK(BM_ShuffleSpread)->Unit(benchmark::kMicrosecond);

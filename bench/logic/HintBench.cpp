@@ -59,7 +59,7 @@ std::vector<HintScene> MakeHintScenes() {
     scenes.push_back({"sparse_far_pair", std::move(board), true});
   }
   for (const HintScene& scene : scenes) {
-    KaveloHint hint{};
+    kavelo::logic::CellPair hint;
     if (scene.board->FindHint(hint) != scene.expected) {
       std::fprintf(stderr, "unexpected hint answer on %s\n", scene.name.c_str());
       std::abort();
@@ -76,7 +76,7 @@ std::vector<HintScene>& HintScenes() {
 void BM_FindHint(benchmark::State& state) {
   HintScene& scene = HintScenes()[state.range(0)];
   state.SetLabel(scene.name);
-  KaveloHint hint{};
+  kavelo::logic::CellPair hint;
   for (auto _ : state) benchmark::DoNotOptimize(scene.board->FindHint(hint));
 }
 

@@ -33,8 +33,8 @@ struct Scene {
 // Random pairs of same-kind tiles.
 std::vector<Pair> SameKindPairs(const CKaveloInternal& board, std::mt19937& random) {
   std::vector<std::vector<std::pair<int, int>>> byKind(256);
-  for (int y = 0; y < board.m_height; ++y) {
-    for (int x = 0; x < board.m_width; ++x) {
+  for (int y = 0; y < board.Height(); ++y) {
+    for (int x = 0; x < board.Width(); ++x) {
       const int kind = board.GetTile(x, y);
       if (kind != 0) byKind[kind].push_back({x, y});
     }
@@ -74,7 +74,7 @@ std::vector<Scene> MakeScenes() {
     auto board = DealtBoard(255, 255);
     std::bernoulli_distribution removed(0.5);
     for (int i = 0; i < kSide * kSide; ++i) {
-      if (removed(random)) board->m_tiles[i] = 0;
+      if (removed(random)) BoardTestAccess::Tiles(*board)[i] = 0;
     }
     auto pairs = SameKindPairs(*board, random);
     scenes.push_back({"half_cleared", std::move(board), std::move(pairs)});
@@ -83,7 +83,7 @@ std::vector<Scene> MakeScenes() {
     auto board = DealtBoard(255, 255);
     std::bernoulli_distribution removed(0.97);
     for (int i = 0; i < kSide * kSide; ++i) {
-      if (removed(random)) board->m_tiles[i] = 0;
+      if (removed(random)) BoardTestAccess::Tiles(*board)[i] = 0;
     }
     auto pairs = SameKindPairs(*board, random);
     scenes.push_back({"nearly_cleared", std::move(board), std::move(pairs)});

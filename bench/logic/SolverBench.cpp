@@ -50,7 +50,7 @@ SolveVerdict SolveTimed(const CKaveloInternal& board, std::uint32_t budgetMs, do
   std::vector<kavelo::logic::CellPair> moves;
   const auto start = std::chrono::steady_clock::now();
   const SolveVerdict verdict =
-      kavelo::logic::SolveGrid({board.m_tiles.get(), board.m_width, board.m_height}, {budgetMs, NowMs}, moves);
+      kavelo::logic::SolveGrid({board.Tiles(), board.Width(), board.Height()}, {budgetMs, NowMs}, moves);
   ms = MillisecondsSince(start);
   return verdict;
 }
@@ -135,15 +135,15 @@ void BM_NeighbourShare(benchmark::State& state) {
       for (int i = 0; i < kBoards; ++i) {
         CKaveloInternal board;
         DealBoard(board, i, solvable != 0);
-        const int w = board.m_width;
-        for (int cell = 0; cell < w * board.m_height; ++cell) {
-          const std::uint8_t kind = board.m_tiles[cell];
+        const int w = board.Width();
+        const std::uint8_t* tiles = board.Tiles();
+        for (int cell = 0; cell < w * board.Height(); ++cell) {
+          const std::uint8_t kind = tiles[cell];
           if (kind == 0) continue;
           ++tiles;
           const int x = cell % w, y = cell / w;
-          touching += (x > 0 && board.m_tiles[cell - 1] == kind) || (x + 1 < w && board.m_tiles[cell + 1] == kind) ||
-                      (y > 0 && board.m_tiles[cell - w] == kind) ||
-                      (y + 1 < board.m_height && board.m_tiles[cell + w] == kind);
+          touching += (x > 0 && tiles[cell - 1] == kind) || (x + 1 < w && tiles[cell + 1] == kind) ||
+                      (y > 0 && tiles[cell - w] == kind) || (y + 1 < board.Height() && tiles[cell + w] == kind);
         }
       }
       share[solvable] = 100.0 * static_cast<double>(touching) / static_cast<double>(tiles);
@@ -176,7 +176,7 @@ void BM_ProveUnsolvable(benchmark::State& state) {
   SolveVerdict verdict = SolveVerdict::Unknown;
   for (auto _ : state) {
     std::vector<kavelo::logic::CellPair> moves;
-    verdict = kavelo::logic::SolveGrid({board->m_tiles.get(), board->m_width, board->m_height}, {60000, NowMs}, moves);
+    verdict = kavelo::logic::SolveGrid({board->Tiles(), board->Width(), board->Height()}, {60000, NowMs}, moves);
   }
   if (verdict != SolveVerdict::Unsolvable) state.SkipWithError("the locked board was not proved unsolvable");
 }

@@ -11,6 +11,7 @@
 
 #include "logic/KaveloInternal.h"
 #include "render/KaveloFigure.h"
+#include "tests/logic/BoardBuilder.h"
 
 namespace {
 
@@ -43,31 +44,27 @@ struct Scene {
     figure.SetScreen(kScreenWidth, kScreenHeight, 0, kScreenHeight - kRows * kCell, 32);
     for (int kind = 1; kind <= kKinds; ++kind) figure.m_iconPixels.push_back(Picture(kCell, kCell, kind));
     for (int n = 1; n <= kTrailFrames; ++n) figure.m_animationPixels.push_back(Picture(kCell, kCell, 100 + n));
-    figure.m_iconCount = kKinds;
     figure.m_animationFrames = kTrailFrames;
     figure.m_choosePixels = Picture(kCell, kCell, 200);
     figure.m_pictureWidth = kCell;
     figure.m_pictureHeight = kCell;
-    figure.m_pictureBits = 32;
     figure.m_timeBarPixels = Picture(1200, 16, 50);
     figure.m_timeBarWidth = 1200;
     figure.m_timeBarHeight = 16;
     figure.m_timeBarX = 360;
     figure.m_timeBarY = 4;
 
-    board.m_width = kColumns;
-    board.m_height = kRows;
-    board.m_tiles = std::make_unique<std::uint8_t[]>(kColumns * kRows);
-    board.m_trail = std::make_unique<std::int8_t[]>(kColumns * kRows);
-    for (int cell = 0; cell < kColumns * kRows; ++cell) board.m_tiles[cell] = static_cast<std::uint8_t>(1 + cell % kKinds);
+    // Every cell holds a tile, border ring included.
+    board.InitBoard(kColumns, kRows, 255, 0);
+    for (int cell = 0; cell < kColumns * kRows; ++cell) PlaceTile(board, cell % kColumns, cell / kColumns, 1 + cell % kKinds);
     // A three-segment trail across the board.
-    for (int x = 3; x < 50; ++x) board.m_trail[5 * kColumns + x] = 6;
-    for (int y = 5; y < 30; ++y) board.m_trail[y * kColumns + 50] = 6;
-    for (int x = 20; x <= 50; ++x) board.m_trail[30 * kColumns + x] = 6;
-    board.m_selX = 17;
-    board.m_selY = 12;
-    board.m_timeLimit = 60;
-    board.m_elapsed = 15;
+    std::int8_t* trail = BoardTestAccess::Trail(board);
+    for (int x = 3; x < 50; ++x) trail[5 * kColumns + x] = 6;
+    for (int y = 5; y < 30; ++y) trail[y * kColumns + 50] = 6;
+    for (int x = 20; x <= 50; ++x) trail[30 * kColumns + x] = 6;
+    BoardTestAccess::Select(board, 17, 12);
+    board.SetTimeLimit(60);
+    BoardTestAccess::SetElapsed(board, 15);
   }
 };
 

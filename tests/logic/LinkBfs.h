@@ -13,11 +13,11 @@
 class CLinkBfs {
  public:
   bool Linked(const CKaveloInternal& board, int x1, int y1, int x2, int y2) {
-    const int width = board.m_width;
-    const auto inGrid = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < board.m_height; };
-    if (!board.m_boardReady || !board.m_tiles || (x1 == x2 && y1 == y2)) return false;
+    const int width = board.Width();
+    const auto inGrid = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < board.Height(); };
+    if (!board.Ready() || !board.Tiles() || (x1 == x2 && y1 == y2)) return false;
     if (!inGrid(x1, y1) || !inGrid(x2, y2)) return false;
-    m_seen.resize(std::max(m_seen.size(), static_cast<std::size_t>(width) * board.m_height * kStatesPerCell));
+    m_seen.resize(std::max(m_seen.size(), static_cast<std::size_t>(width) * board.Height() * kStatesPerCell));
     if (++m_search == 0) std::fill(m_seen.begin(), m_seen.end(), m_search++);  // the stamps wrapped: all 0, then 1
     m_queue.assign(1, State{std::uint8_t(x1), std::uint8_t(y1), kNowhere, 0});
     for (std::size_t head = 0; head < m_queue.size(); ++head) {
@@ -29,7 +29,7 @@ class CLinkBfs {
         if ((dir + 2) % 4 == s.dir || turns > 2 || !inGrid(x, y)) continue;  // turning back never helps
         if (x == x2 && y == y2) return true;
         std::uint32_t& seen = m_seen[(static_cast<std::size_t>(y) * width + x) * kStatesPerCell + dir * 3 + turns];
-        if (board.m_tiles[y * width + x] != 0 || seen == m_search) continue;
+        if (board.Tiles()[y * width + x] != 0 || seen == m_search) continue;
         seen = m_search;
         m_queue.push_back({std::uint8_t(x), std::uint8_t(y), std::uint8_t(dir), std::uint8_t(turns)});
       }

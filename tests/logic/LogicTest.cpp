@@ -33,7 +33,7 @@ TEST(LogicBoard, DealingPacksTheKindsFromTheCornerUpToWhatTheInteriorHolds) {
     c.grid.resize(c.width * c.height);
     CKaveloInternal board;
     ASSERT_TRUE(board.InitBoard(c.width, c.height, c.kinds, c.copies));
-    EXPECT_EQ(board.m_tilesLeft, std::count_if(c.grid.begin(), c.grid.end(), [](std::uint8_t t) { return t != 0; }));
+    EXPECT_EQ(board.TilesLeft(), std::count_if(c.grid.begin(), c.grid.end(), [](std::uint8_t t) { return t != 0; }));
     EXPECT_EQ(Tiles(board), c.grid);
   }
 }
@@ -44,9 +44,9 @@ TEST(LogicBoard, BoardsWithoutInteriorOrKindsAreRefusedAndNothingWorksOnThem) {
     CKaveloInternal board;
     ASSERT_TRUE(board.InitBoard(6, 6, 2, 2));  // a refusal also drops an earlier board
     EXPECT_FALSE(board.InitBoard(c[0], c[1], c[2], 2));
-    EXPECT_TRUE(!board.m_boardReady && board.m_tiles == nullptr && board.m_width == 0);
+    EXPECT_TRUE(!board.Ready() && board.Tiles() == nullptr && board.Width() == 0);
     int result = 12345;
-    KaveloHint hint{};
+    kavelo::logic::CellPair hint;
     EXPECT_FALSE(board.ClickCell(1, 1, result) || board.FindLink(1, 1, 2, 1) || board.MarkTrail(1, 1, 2, 1) ||
                  board.RemoveTile(1, 1) || board.FindHint(hint) || board.IsRowClear(1, 1, 1));
     EXPECT_EQ(result, 12345);
@@ -60,21 +60,21 @@ void PlayClicks(CKaveloInternal& board, const std::vector<Click>& clicks) {
   for (const Click& c : clicks) {
     int code = -7;
     const bool returned = board.ClickCell(c[0], c[1], code);
-    EXPECT_EQ((Click{c[0], c[1], code, returned, board.m_selX, board.m_selY, board.m_misses, board.m_pairsRemoved,
-                     board.m_score, board.m_tilesLeft}), c);
+    EXPECT_EQ((Click{c[0], c[1], code, returned, board.SelX(), board.SelY(), board.Misses(), board.PairsRemoved(),
+                     board.Score(), board.TilesLeft()}), c);
   }
 }
 
 TEST(LogicBoard, ClicksSelectRejectCancelAndRemovePairs) {
   auto board = BoardWith(6, 5, {{1, 1, 3}, {3, 1, 3}, {2, 1, 5}, {2, 2, 5}, {4, 3, 2}});
-  board->m_scoreStep = 7;
+  board->SetScoreStep(7);
   PlayClicks(*board, {{6, 1, Cancel, false, -1, -1, 0, 0, 0, 5}, {-1, 1, Cancel, false, -1, -1, 0, 0, 0, 5},
                       {0, 0, Cancel, false, -1, -1, 0, 0, 0, 5}, {1, 1, Choose, true, 1, 1, 0, 0, 0, 5},
                       {1, 1, Choose, true, 1, 1, 0, 0, 0, 5}, {2, 1, Wrong, true, 2, 1, 1, 0, 0, 5},
                       {0, 0, Cancel, false, -1, -1, 1, 0, 0, 5}, {1, 1, Choose, true, 1, 1, 1, 0, 0, 5},
                       {3, 1, Connect, true, -1, -1, 1, 1, 7, 3}});
   EXPECT_EQ(MarkedCells(*board), (CellSet{{1, 0}, {2, 0}, {3, 0}, {1, 1}, {3, 1}}));
-  EXPECT_EQ(board->m_trail[2], 10);
+  EXPECT_EQ(board->Trail()[2], 10);
   PlayClicks(*board, {{2, 1, Choose, true, 2, 1, 1, 1, 7, 3}, {2, 2, Connect, true, -1, -1, 1, 2, 14, 1}});
 
   // One kind without a path is a miss; a selection whose tile went (as a shuffle may
@@ -86,8 +86,8 @@ TEST(LogicBoard, ClicksSelectRejectCancelAndRemovePairs) {
 
   // The last pair wins; the score wraps; only the low 16 bits of a coordinate count.
   board = BoardWith(5, 4, {{2, 1, 2}, {2, 2, 2}});
-  board->m_score = 2147483600;
-  board->m_scoreStep = 100;
+  BoardTestAccess::SetScore(*board, 2147483600);
+  board->SetScoreStep(100);
   PlayClicks(*board, {{65538, 1, Choose, true, 2, 1, 0, 0, 2147483600, 2},
                       {0xFF02, 1, Cancel, false, -1, -1, 0, 0, 2147483600, 2},  // -254 in 16 bits, 2 in 8
                       {2, 1, Choose, true, 2, 1, 0, 0, 2147483600, 2},
@@ -105,7 +105,7 @@ TEST(LogicBoard, CompactionReadsColumnByColumnAndFillsTheInteriorRowByRow) {
   CKaveloInternal board;
   ASSERT_TRUE(board.InitBoard(6, 5, 3, 4));
   std::vector<std::uint8_t> scratch(30);
-  ASSERT_TRUE(kavelo::logic::CompactIntoInterior(board.m_tiles.get(), 6, 5, scratch.data()));
+  ASSERT_TRUE(kavelo::logic::CompactIntoInterior(BoardTestAccess::Tiles(board), 6, 5, scratch.data()));
   EXPECT_EQ(Tiles(board), (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, /**/ 0, 1, 2, 1, 2, 0, /**/ 0, 1, 3, 1, 3, 0,
                                                      /**/ 0, 2, 3, 2, 3, 0, /**/ 0, 0, 0, 0, 0, 0}));
 }
@@ -123,10 +123,10 @@ TEST(LogicBoard, EachShuffleKeepsTheKindsMovesOnlyWhatItShouldAndFollowsItsOwnCl
     CKaveloInternal board;
     board.SetClocks({[tick] { return tick; }, [calendar] { return calendar; }});
     board.InitBoard(12, 10, 9, 8);  // 72 tiles from the corner on, the border ring's top row among them
-    board.m_boardReady = c.ready;
-    board.m_selX = 4;
+    BoardTestAccess::SetReady(board, c.ready);
+    BoardTestAccess::Select(board, 4, -1);
     board.Shuffle(c.mode);
-    EXPECT_EQ(std::pair(board.m_tilesLeft, int{board.m_selX}), std::pair(72, 4));
+    EXPECT_EQ(std::pair(board.TilesLeft(), int{board.SelX()}), std::pair(72, 4));
     return Tiles(board);
   };
   for (const Case& c : cases) {
@@ -189,15 +189,16 @@ TEST(LogicLinkSearch, TheFirstFreeCandidateInTheOrderOfTrialIsMarked) {
 
 TEST(LogicLinkSearch, TrailCountersAreCappedAt127AndCountDownToZero) {
   auto board = BoardWith(6, 4, {{1, 1, 2}, {4, 1, 2}});
-  board->m_trailFrames = 200;
-  board->m_trail[0] = 10;
-  board->m_trail[1] = 1;
-  board->m_trail[3] = -5;
+  board->SetTrailFrames(200);
+  std::int8_t* trail = BoardTestAccess::Trail(*board);
+  trail[0] = 10;
+  trail[1] = 1;
+  trail[3] = -5;
   ASSERT_TRUE(board->FindLink(1, 1, 4, 1));
   board->AdvanceTrail();
   std::vector<std::int8_t> expected = {9, 0, 0, -5, 0, 0, /**/ 0, 126, 126, 126, 126, 0};
   expected.resize(24);
-  EXPECT_EQ(std::vector<std::int8_t>(board->m_trail.get(), board->m_trail.get() + 24), expected);
+  EXPECT_EQ(std::vector<std::int8_t>(board->Trail(), board->Trail() + 24), expected);
 }
 
 constexpr int kRounds = 1000;
@@ -211,7 +212,7 @@ std::unique_ptr<CKaveloInternal> RandomBoard(std::mt19937& random, int maxSide, 
   auto board = BoardWith(width, side(random), {});
   std::bernoulli_distribution occupied(std::uniform_real_distribution<double>(0.05, 0.9)(random));
   std::uniform_int_distribution<int> kind(1, std::uniform_int_distribution<int>(1, maxKinds)(random));
-  for (int i = 0; i < width * board->m_height; ++i) {
+  for (int i = 0; i < width * board->Height(); ++i) {
     if (occupied(random)) PlaceTile(*board, i % width, i / width, static_cast<std::uint8_t>(kind(random)));
   }
   return board;
@@ -224,8 +225,8 @@ bool IsShortFreePath(const CKaveloInternal& board, const CellSet& trail, Cell a,
     if (c != a && c != b && board.GetTile(c.first, c.second) != 0) return false;
   }
   const auto distance = [](Cell p, Cell q) { return std::abs(p.first - q.first) + std::abs(p.second - q.second); };
-  for (int i = 0; i < board.m_width + board.m_height; ++i) {
-    const Cell turn1 = i < board.m_width ? Cell{i, a.second} : Cell{a.first, i - board.m_width};
+  for (int i = 0; i < board.Width() + board.Height(); ++i) {
+    const Cell turn1 = i < board.Width() ? Cell{i, a.second} : Cell{a.first, i - board.Width()};
     for (const Cell& turn2 : {Cell{turn1.first, b.second}, Cell{b.first, turn1.second}}) {
       if (distance(a, turn1) + distance(turn1, turn2) + distance(turn2, b) + 1 != int(trail.size())) continue;
       if (PathCells({a, turn1, turn2, b}) == trail) return true;
@@ -244,9 +245,9 @@ TEST(LogicLinkSearch, OnRandomBoardsLinksAndHintsAgreeWithBreadthFirstSearch) {
   int hints = 0;
   for (int round = 0; round < kRounds; ++round) {
     auto board = RandomBoard(random, round % 10 == 0 ? 40 : 12, round % 3 == 0 ? 255 : 12);
-    const int width = board->m_width;
-    const int cells = width * board->m_height;
-    std::uniform_int_distribution<int> x(0, width - 1), y(0, board->m_height - 1);
+    const int width = board->Width();
+    const int cells = width * board->Height();
+    std::uniform_int_distribution<int> x(0, width - 1), y(0, board->Height() - 1);
     for (int pair = 0; pair < kPairsPerRound; ++pair) {
       const Cell a{x(random), y(random)};
       const Cell b{x(random), y(random)};
@@ -255,7 +256,7 @@ TEST(LogicLinkSearch, OnRandomBoardsLinksAndHintsAgreeWithBreadthFirstSearch) {
       linkedPairs += linked ? 1 : 0;
       EXPECT_EQ(board->CanLink(a.first, a.second, b.first, b.second), linked);
       for (const auto& [from, to] : {std::pair{a, b}, std::pair{b, a}}) {
-        std::fill(board->m_trail.get(), board->m_trail.get() + cells, std::int8_t{0});
+        std::fill(BoardTestAccess::Trail(*board), BoardTestAccess::Trail(*board) + cells, std::int8_t{0});
         ASSERT_EQ(board->FindLink(from.first, from.second, to.first, to.second), linked);
         EXPECT_TRUE(linked ? IsShortFreePath(*board, MarkedCells(*board), from, to) : MarkedCells(*board).empty());
       }
@@ -263,17 +264,18 @@ TEST(LogicLinkSearch, OnRandomBoardsLinksAndHintsAgreeWithBreadthFirstSearch) {
     bool anyPair = false;
     for (int a = 0; a < cells && !anyPair; ++a) {
       for (int b = a + 1; b < cells && !anyPair; ++b) {
-        anyPair = board->m_tiles[a] != 0 && board->m_tiles[a] == board->m_tiles[b] &&
+        anyPair = board->Tiles()[a] != 0 && board->Tiles()[a] == board->Tiles()[b] &&
                   bfs.Linked(*board, a % width, a / width, b % width, b / width);
       }
     }
-    KaveloHint hint{};
-    ASSERT_EQ(board->FindHint(hint), anyPair) << "round " << round;
+    kavelo::logic::CellPair pair;
+    ASSERT_EQ(board->FindHint(pair), anyPair) << "round " << round;
     if (!anyPair) continue;
     ++hints;
-    const std::uint8_t kind = board->GetTile(hint.x1, hint.y1);
-    EXPECT_TRUE(kind != 0 && board->GetTile(hint.x2, hint.y2) == kind &&
-                bfs.Linked(*board, hint.x1, hint.y1, hint.x2, hint.y2))
+    const auto [p, q] = CellsOf(*board, pair);
+    const std::uint8_t kind = board->GetTile(p.first, p.second);
+    EXPECT_TRUE(kind != 0 && board->GetTile(q.first, q.second) == kind &&
+                bfs.Linked(*board, p.first, p.second, q.first, q.second))
         << "round " << round;
   }
   // Both answers of each search must be well exercised for the agreement to mean anything.

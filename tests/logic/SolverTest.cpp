@@ -21,13 +21,14 @@ bool Clearable(CKaveloInternal& board, CLinkBfs& bfs, std::set<std::vector<std::
   const auto tiles = Tiles(board);
   if (std::all_of(tiles.begin(), tiles.end(), [](std::uint8_t t) { return t == 0; })) return true;
   if (failed.count(tiles) != 0) return false;
-  const int w = board.m_width;
+  const int w = board.Width();
   for (int a = 0; a < static_cast<int>(tiles.size()); ++a) {
     for (int b = a + 1; b < static_cast<int>(tiles.size()); ++b) {
       if (tiles[a] == 0 || tiles[a] != tiles[b] || !bfs.Linked(board, a % w, a / w, b % w, b / w)) continue;
-      board.m_tiles[a] = board.m_tiles[b] = 0;
+      std::uint8_t* grid = BoardTestAccess::Tiles(board);
+      grid[a] = grid[b] = 0;
       const bool cleared = Clearable(board, bfs, failed);
-      board.m_tiles[a] = board.m_tiles[b] = tiles[a];
+      grid[a] = grid[b] = tiles[a];
       if (cleared) return true;
     }
   }
@@ -36,20 +37,21 @@ bool Clearable(CKaveloInternal& board, CLinkBfs& bfs, std::set<std::vector<std::
 }
 
 // Plays the moves as clicks; true when they win the game.
-bool ReplayWins(CKaveloInternal& board, const std::vector<KaveloHint>& moves) {
+bool ReplayWins(CKaveloInternal& board, const std::vector<kavelo::logic::CellPair>& moves) {
   int result = Cancel;
-  for (const KaveloHint& m : moves) {
-    if (!board.ClickCell(m.x1, m.y1, result) || result != Choose) return false;
-    if (!board.ClickCell(m.x2, m.y2, result) || (result != Connect && result != Win)) return false;
+  for (const kavelo::logic::CellPair& m : moves) {
+    const auto [p, q] = CellsOf(board, m);
+    if (!board.ClickCell(p.first, p.second, result) || result != Choose) return false;
+    if (!board.ClickCell(q.first, q.second, result) || (result != Connect && result != Win)) return false;
   }
-  return result == Win || (moves.empty() && board.m_tilesLeft == 0);
+  return result == Win || (moves.empty() && board.TilesLeft() == 0);
 }
 
 void ExpectSolverAgrees(CKaveloInternal& board) {
   CLinkBfs bfs;
   std::set<std::vector<std::uint8_t>> failed;
   const auto before = Tiles(board);
-  std::vector<KaveloHint> moves;
+  std::vector<kavelo::logic::CellPair> moves;
   const SolveVerdict verdict = board.Solve(moves, kNoHurry);
   EXPECT_EQ(Tiles(board), before);
   EXPECT_EQ(verdict, Clearable(board, bfs, failed) ? SolveVerdict::Solved : SolveVerdict::Unsolvable);
@@ -91,7 +93,7 @@ TEST(LogicSolver, RunsOutOfTimeOnTheInjectedClockAndOnlyThen) {
   board.InitBoard(18, 12, 36, 4);
   board.SetSolvableShuffles(true);
   board.Shuffle(ShuffleSpread);
-  std::vector<KaveloHint> moves;
+  std::vector<kavelo::logic::CellPair> moves;
   EXPECT_EQ(board.Solve(moves, 3), SolveVerdict::Unknown);
   EXPECT_TRUE(moves.empty());
   EXPECT_EQ(board.Solve(moves, kNoHurry), SolveVerdict::Solved);
@@ -131,8 +133,8 @@ TEST(LogicSolver, ClearableShufflesKeepTheModesCellsAndKindsAndCanBeCleared) {
           }
           EXPECT_EQ(Kinds(Tiles(board)), Kinds(plain));
           EXPECT_EQ(Pattern(Tiles(board)), Pattern(plain));
-          std::vector<KaveloHint> moves;
-          KaveloHint hint{};
+          std::vector<kavelo::logic::CellPair> moves;
+          kavelo::logic::CellPair hint;
           if (c.clearable) {
             ASSERT_EQ(board.Solve(moves, kNoHurry), SolveVerdict::Solved);
             EXPECT_TRUE(ReplayWins(board, moves));
@@ -164,7 +166,7 @@ TEST(LogicUndo, SequencesOfUndoAndRedoMoveTilesAndCountersOnly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ops);
     auto board = BoardWith(6, 6, {{1, 1, 1}, {3, 1, 1}, {1, 2, 2}, {4, 3, 2}, {2, 4, 3}, {4, 4, 3}, {2, 1, 9}});
-    board->m_scoreStep = 10;
+    board->SetScoreStep(10);
     std::string answers;
     std::vector<std::pair<Cell, Cell>> taken, undone;  // what undo and redo would move, last on top
     int result = 0;
@@ -182,13 +184,13 @@ TEST(LogicUndo, SequencesOfUndoAndRedoMoveTilesAndCountersOnly) {
       } else if (op == 's') {
         board->Shuffle(ShuffleMix);
       } else {
-        board->m_selX = board->m_selY = 2;
+        BoardTestAccess::Select(*board, 2, 2);
         const bool done = op == 'u' ? board->Undo() : board->Redo();
         answers += done ? '1' : '0';
-        EXPECT_EQ(board->m_selX, done ? -1 : 2);
+        EXPECT_EQ(board->SelX(), done ? -1 : 2);
         if (done && op == 'u') {
           const auto& [p, q] = taken.back();
-          EXPECT_EQ(board->m_trail[p.second * 6 + p.first] + board->m_trail[q.second * 6 + q.first], 0);
+          EXPECT_EQ(board->Trail()[p.second * 6 + p.first] + board->Trail()[q.second * 6 + q.first], 0);
           undone.push_back(taken.back());
           taken.pop_back();
         } else if (done) {
@@ -199,7 +201,7 @@ TEST(LogicUndo, SequencesOfUndoAndRedoMoveTilesAndCountersOnly) {
     }
     EXPECT_EQ(answers, c.answers);
     const int gone = c.removed == "*" ? static_cast<int>(taken.size()) : static_cast<int>(c.removed.size());
-    EXPECT_EQ(std::vector<int>({board->m_pairsRemoved, board->m_score, board->m_tilesLeft, board->m_misses}),
+    EXPECT_EQ(std::vector<int>({board->PairsRemoved(), board->Score(), board->TilesLeft(), board->Misses()}),
               std::vector<int>({gone, 10 * gone, 7 - 2 * gone, c.misses}));
     if (c.removed == "*") continue;
     for (const auto& [op, pair] : pairs) {

@@ -9,6 +9,7 @@
 
 #include "logic/KaveloInternal.h"
 #include "render/KaveloFigure.h"
+#include "tests/logic/BoardBuilder.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -71,15 +72,12 @@ class RenderTest : public ::testing::Test {
     ASSERT_TRUE(figure.SetScreen(kWidth, kHeight, kZeroX, kZeroY, 32));
     figure.m_pictureWidth = kCellW;
     figure.m_pictureHeight = kCellH;
-    board.m_width = 5;
-    board.m_height = 4;
-    board.m_tiles = std::make_unique<std::uint8_t[]>(20);
-    board.m_trail = std::make_unique<std::int8_t[]>(20);
+    ASSERT_TRUE(board.InitBoard(5, 4, 255, 0));
   }
 
   void SetCell(int x, int y, int tile, int trail) {
-    board.m_tiles[y * 5 + x] = static_cast<std::uint8_t>(tile);
-    board.m_trail[y * 5 + x] = static_cast<std::int8_t>(trail);
+    BoardTestAccess::Tiles(board)[y * 5 + x] = static_cast<std::uint8_t>(tile);
+    BoardTestAccess::Trail(board)[y * 5 + x] = static_cast<std::int8_t>(trail);
   }
   // Draws over a stale frame of all ones; the number of pixels that differ from `expected`.
   int Mismatches(const std::function<Bgra(int x, int y)>& expected) {
@@ -175,8 +173,8 @@ TEST_F(RenderTest, TimeBarShowsThePictureOverTheRemainingShareAndWhiteOverTheRes
     figure.m_timeBarHeight = 2;
     figure.m_timeBarX = kBarX;
     figure.m_timeBarY = kBarY;
-    board.m_timeLimit = c.limit;
-    board.m_elapsed = c.elapsed;
+    board.SetTimeLimit(c.limit);
+    BoardTestAccess::SetElapsed(board, c.elapsed);
     EXPECT_EQ(Mismatches([&](int x, int y) {
                 const int column = x - kBarX;
                 if (y < kBarY || y >= kBarY + 2 || column < std::min(c.whiteFrom, 0) || column >= c.width) return kZero;
@@ -203,8 +201,7 @@ TEST_F(RenderTest, SelectionMarkIsDrawnUprightWithPureBlackTransparentAndCut) {
     });
     figure.m_zeroX = c.zeroX;
     figure.m_zeroY = c.zeroY;
-    board.m_selX = static_cast<std::int16_t>(c.selX);
-    board.m_selY = static_cast<std::int16_t>(c.selY);
+    BoardTestAccess::Select(board, c.selX, c.selY);
     EXPECT_EQ(Mismatches([&](int x, int y) {
                 const int boardX = x - c.zeroX, boardY = y - c.zeroY;
                 const int column = boardX - c.selX * kCellW, row = boardY - c.selY * kCellH;
