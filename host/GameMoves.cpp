@@ -19,14 +19,8 @@ KaveloMove ToMove(const CKaveloInternal& board, CellPair pair) {
 }
 
 KaveloSolveResult ToSolveResult(SolveVerdict verdict) {
-  switch (verdict) {
-    case SolveVerdict::Solved:
-      return KaveloSolved;
-    case SolveVerdict::Unsolvable:
-      return KaveloUnsolvable;
-    default:
-      return KaveloUnknown;
-  }
+  if (verdict == SolveVerdict::Solved) return KaveloSolved;
+  return verdict == SolveVerdict::Unsolvable ? KaveloUnsolvable : KaveloUnknown;
 }
 
 }  // namespace
