@@ -53,11 +53,11 @@ class Protocol : public ::testing::Test {
 }  // namespace
 
 TEST_F(Protocol, BeforeSetUpEveryEventAndCommandIsRefused) {
+  const std::wstring keys = L"x,1;y,1;time,1;shuffle," KAVELO_TEXT(KAVELO_SHUFFLE_COMPACT) L";";
   for (int type : {KAVELO_EVENT_TICK, KAVELO_EVENT_CLICK, KAVELO_EVENT_SHUFFLE, 3, KAVELO_QUERY_PAIRS,
                    KAVELO_QUERY_MISSES, KAVELO_QUERY_CELL_WIDTH, KAVELO_QUERY_CELL_HEIGHT, KAVELO_EVENT_TIME,
                    KAVELO_QUERY_SCORE, KAVELO_QUERY_TILES_LEFT, KAVELO_QUERY_SECONDS_LEFT, 7, -1}) {
-    EXPECT_EQ(host.InputEvent(EventText(type) + L"x,1;y,1;time,1;shuffle," KAVELO_TEXT(KAVELO_SHUFFLE_COMPACT) L";"), -1)
-        << type;
+    EXPECT_EQ(host.InputEvent(EventText(type) + keys), -1) << type;
   }
   for (int param : {KAVELO_PARAM_SELECTION_PICTURE, KAVELO_PARAM_TIME_BAR, KAVELO_PARAM_SOUNDS,
                     KAVELO_PARAM_SCORE_STEP, 3, 0}) {
