@@ -31,11 +31,14 @@
 #include "fuzz/FuzzArt.h"
 #include "host/KeyValueText.h"
 #include "host/ModuleState.h"
-#include "logic/KaveloInternal.h"
 #include "platform/FrameSurface.h"
 #include "platform/TextCodec.h"
 #include "platform/TimerQueue.h"
 #include "platform/WavePlayback.h"
+#include "tests/support/ProtocolText.h"
+
+using kavelo::test::ClickText;
+using kavelo::test::EventText;
 
 namespace {
 
@@ -89,7 +92,7 @@ class FuzzHost : public CKaveloFather {
     if (m_callbackDepth > 0) return;
     ++m_callbackDepth;
     if (m_reaction == 1) Command(m_lastSetUp);
-    if (m_reaction == 2) InputEvent(L"type,0");
+    if (m_reaction == 2) InputEvent(EventText(KAVELO_EVENT_TICK));
     --m_callbackDepth;
   }
 
@@ -109,7 +112,7 @@ class ProtocolPlayer {
       const std::size_t end = std::min(input.find('\n'), input.size());
       PlayLine(input.substr(0, end));
       input.remove_prefix(std::min(end + 1, input.size()));
-      const int tiles = Current().InputEvent(L"type,256;");
+      const int tiles = Current().InputEvent(EventText(KAVELO_QUERY_TILES_LEFT));
       if (tiles < -1 || tiles > kMaxTiles) Broken("tiles left stay within the board");
     }
     m_slots[m_current ^ 1].reset();
@@ -147,7 +150,7 @@ class ProtocolPlayer {
       case 'C': Current().Command(Text(rest)); break;
       case 'E': Current().InputEvent(Text(rest)); break;
       case 'T':
-        for (int n = 0; n < digit; ++n) Current().InputEvent(L"type,0");
+        for (int n = 0; n < digit; ++n) Current().InputEvent(EventText(KAVELO_EVENT_TICK));
         break;
       case 'A':
         g_nowMs += std::min<unsigned long>(std::strtoul(std::string(rest).c_str(), nullptr, 10), 60000);
@@ -168,26 +171,28 @@ class ProtocolPlayer {
     if (move.x1 == move.x2 && move.y1 == move.y2) Broken("a hint names two cells");
     // Clearing the selection first makes the outcome certain: the first cell is chosen,
     // the second links with it.
-    if (Current().InputEvent(L"type,1;x,-1;y,-1;") == -1) return;
-    if (Current().InputEvent(L"type,1;x," + std::to_wstring(move.x1) + L";y," + std::to_wstring(move.y1) + L";") !=
-        Choose) {
+    if (Current().InputEvent(ClickText(-1, -1)) == -1) return;
+    if (Current().InputEvent(ClickText(move.x1, move.y1)) != KAVELO_CLICK_CHOOSE) {
       Broken("the first cell of a hint is a tile");
     }
-    const int linked =
-        Current().InputEvent(L"type,1;x," + std::to_wstring(move.x2) + L";y," + std::to_wstring(move.y2) + L";");
-    if (linked != Connect && linked != Win) Broken("the cells of a hint link");
+    const int linked = Current().InputEvent(ClickText(move.x2, move.y2));
+    if (linked != KAVELO_CLICK_CONNECT && linked != KAVELO_CLICK_WIN) Broken("the cells of a hint link");
   }
 
   void UseExtension(char mode) {
     constexpr int kSolveBudgetMs = 5;  // a fuzzer's run is short
     FuzzHost& host = Current();
-    const int tilesBefore = host.InputEvent(L"type,256;");
+    const int tilesBefore = host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT));
     switch (mode) {
       case 'u':
-        if (host.Undo() && host.InputEvent(L"type,256;") != tilesBefore + 2) Broken("an undo puts two tiles back");
+        if (host.Undo() && host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)) != tilesBefore + 2) {
+          Broken("an undo puts two tiles back");
+        }
         break;
       case 'r':
-        if (host.Redo() && host.InputEvent(L"type,256;") != tilesBefore - 2) Broken("a redo takes two tiles");
+        if (host.Redo() && host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)) != tilesBefore - 2) {
+          Broken("a redo takes two tiles");
+        }
         break;
       case 'c':
       case 'C':

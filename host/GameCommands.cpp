@@ -1,5 +1,4 @@
-// The configuration commands: "param" 1 set-up, 2 selection picture, 4 time bar,
-// 8 sounds, 16 score step.
+// The configuration commands, by the value of "param".
 #include <PlgKavelo/KaveloFather.h>
 
 #include <cstdint>
@@ -19,14 +18,16 @@ using kavelo::host::KeyValueText;
 
 namespace {
 
-enum Command : int { SetUp = 1, SelectionPicture = 2, TimeBar = 4, Sounds = 8, ScoreStep = 16 };
-
 // The sound command's keys, in the order they are added, with their sound ids.
 struct SoundKey {
   const char* key;
   int id;
 };
-constexpr SoundKey kSoundKeys[] = {{"cancel", 2}, {"connect", 1}, {"wrong", 0}, {"choose", 4}, {"win", 99}};
+constexpr SoundKey kSoundKeys[] = {{"cancel", KAVELO_SOUND_CANCEL},
+                                   {"connect", KAVELO_SOUND_CONNECT},
+                                   {"wrong", KAVELO_SOUND_WRONG},
+                                   {"choose", KAVELO_SOUND_CHOOSE},
+                                   {"win", KAVELO_SOUND_WIN}};
 
 // Builds a new board and renderer and sets them up. A failed step leaves what was done
 // before it in place.
@@ -82,33 +83,33 @@ std::unique_ptr<CKaveloSoundPlayer> MakeSoundPlayer(const KeyValueText& text) {
 int CKaveloFather::SetGameParam(const std::wstring& command) {
   const KeyValueText text(command);
   switch (text.Integer("param", kValueBufferSize)) {
-    case SetUp:
+    case KAVELO_PARAM_SET_UP:
       if (!SetUpGame(text, m_pInternal, m_pFigure)) return -1;
       m_pInternal->SetSolvableShuffles(m_bSolvableShuffles);
       kavelo::host::StartClock();
       m_bRunning = true;
       return 0;
-    case SelectionPicture:
+    case KAVELO_PARAM_SELECTION_PICTURE:
       if (!m_bRunning || !m_pFigure) return -1;
       m_pFigure->LoadChoose(text.Text("choose", kValueBufferSize).c_str());
-      return SelectionPicture;
-    case TimeBar:
+      return KAVELO_PARAM_SELECTION_PICTURE;
+    case KAVELO_PARAM_TIME_BAR:
       if (!m_bRunning || !m_pFigure || !m_pInternal) return -1;
       m_pFigure->LoadTimeBar(text.Text("timeBar", kPathBufferSize).c_str(), text.Integer("x", kValueBufferSize),
                              text.Integer("y", kValueBufferSize));
       // The limit holds whether or not the picture loaded.
       m_pInternal->SetTimeLimit(static_cast<std::uint32_t>(text.Integer("time", kValueBufferSize)));
-      return TimeBar;
-    case Sounds:
+      return KAVELO_PARAM_TIME_BAR;
+    case KAVELO_PARAM_SOUNDS:
       if (!m_bRunning) return -1;
       // The new table replaces the old one whole; built first, so that the audio device
       // stays open across the swap.
       m_pSoundPlayer = MakeSoundPlayer(text);
-      return Sounds;
-    case ScoreStep:
+      return KAVELO_PARAM_SOUNDS;
+    case KAVELO_PARAM_SCORE_STEP:
       if (!m_bRunning || !m_pInternal) return -1;
       m_pInternal->SetScoreStep(text.Integer("markAdd", kValueBufferSize));
-      return ScoreStep;
+      return KAVELO_PARAM_SCORE_STEP;
     default:
       return -1;
   }

@@ -1,4 +1,4 @@
-// The events: "type" 0 tick, 1 click, 2 shuffle, 64 time, and the queries.
+// The events: InputEvent reads "type" and the event's keys and calls the event's handler.
 #include <PlgKavelo/KaveloFather.h>
 
 #include <cstdint>
@@ -11,74 +11,84 @@
 using kavelo::host::kEventBufferSize;
 using kavelo::host::KeyValueText;
 
-namespace {
-
-enum Event : int {
-  Tick = 0,
-  Click = 1,
-  ShuffleBoard = 2,
-  PairsRemoved = 4,
-  Misses = 8,
-  CellWidth = 16,
-  CellHeight = 32,
-  Time = 64,
-  Score = 128,
-  TilesLeft = 256,
-  SecondsLeft = 512,
-};
-
-}  // namespace
-
 int CKaveloFather::InputEvent(const std::wstring& event) {
-  if (!m_pInternal || !m_pFigure) return -1;
   const KeyValueText text(event);
+  const int type = text.Integer("type", kEventBufferSize);
+  switch (type) {
+    case KAVELO_EVENT_TICK:
+      return HandleTick();
+    case KAVELO_EVENT_CLICK:
+      return HandleClick(text.Integer("x", kEventBufferSize), text.Integer("y", kEventBufferSize));
+    case KAVELO_EVENT_SHUFFLE:
+      return HandleShuffle(text.Integer("shuffle", kEventBufferSize));
+    case KAVELO_EVENT_TIME:
+      return HandleAddSeconds(text.Integer("time", kEventBufferSize));
+    default:
+      return HandleQuery(type);
+  }
+}
+
+int CKaveloFather::HandleTick() {
+  if (!m_pInternal || !m_pFigure) return -1;
+  // The frame shows the trail as it stood before this tick.
+  m_pFigure->Draw(m_pGdiData);
+  m_pInternal->AdvanceTrail();
+  OnGdiDataChange();
+  return 0;
+}
+
+int CKaveloFather::HandleClick(int x, int y) {
+  if (!m_pInternal || !m_pFigure) return -1;
+  // A set-up that failed at the board during a game leaves the flag set and a board that
+  // is not ready: such a click is refused rather than answered with no result.
+  if (!m_bRunning || !m_pInternal->Ready()) return -1;
+  int result = -1;
+  m_pInternal->ClickCell(x, y, result);
+  if (result == KAVELO_CLICK_WIN) {
+    OnGameOver(1);
+    m_bRunning = false;
+  }
+  // Each click result plays the sound of the same number.
+  if (m_pSoundPlayer) m_pSoundPlayer->Play(result);
+  return result;
+}
+
+int CKaveloFather::HandleShuffle(int mode) {
+  if (!m_pInternal || !m_pFigure) return -1;
+  m_pInternal->Shuffle(static_cast<std::uint8_t>(mode));
+  return 0;
+}
+
+int CKaveloFather::HandleAddSeconds(int seconds) {
+  if (!m_pInternal || !m_pFigure) return -1;
+  if (!m_bRunning) return -1;
   CKaveloInternal& board = *m_pInternal;
-  switch (text.Integer("type", kEventBufferSize)) {
-    case Tick:
-      // The frame shows the trail as it stood before this tick.
-      m_pFigure->Draw(m_pGdiData);
-      board.AdvanceTrail();
-      OnGdiDataChange();
-      return 0;
-    case Click: {
-      // A set-up that failed at the board during a game leaves the flag set and a board
-      // that is not ready: such a click is refused rather than answered with no result.
-      if (!m_bRunning || !board.Ready()) return -1;
-      int result = -1;
-      board.ClickCell(text.Integer("x", kEventBufferSize), text.Integer("y", kEventBufferSize), result);
-      if (result == Win) {
-        OnGameOver(1);
-        m_bRunning = false;
-      }
-      if (m_pSoundPlayer) m_pSoundPlayer->Play(result);
-      return result;
-    }
-    case ShuffleBoard:
-      board.Shuffle(static_cast<std::uint8_t>(text.Integer("shuffle", kEventBufferSize)));
-      return 0;
-    case PairsRemoved:
+  const bool timeUp = board.AddSeconds(static_cast<std::uint32_t>(seconds));
+  const std::uint32_t elapsed = board.Elapsed();
+  if (timeUp) {
+    OnGameOver(0);  // may start a new game: the old board is not touched after it
+    m_bRunning = false;
+  }
+  return static_cast<int>(elapsed);
+}
+
+int CKaveloFather::HandleQuery(int type) {
+  if (!m_pInternal || !m_pFigure) return -1;
+  const CKaveloInternal& board = *m_pInternal;
+  switch (type) {
+    case KAVELO_QUERY_PAIRS:
       return board.PairsRemoved();
-    case Misses:
+    case KAVELO_QUERY_MISSES:
       return board.Misses();
-    case CellWidth:
+    case KAVELO_QUERY_CELL_WIDTH:
       return m_pFigure->m_pictureWidth;
-    case CellHeight:
+    case KAVELO_QUERY_CELL_HEIGHT:
       return m_pFigure->m_pictureHeight;
-    case Time: {
-      if (!m_bRunning) return -1;
-      const bool timeUp = board.AddSeconds(static_cast<std::uint32_t>(text.Integer("time", kEventBufferSize)));
-      const std::uint32_t elapsed = board.Elapsed();
-      if (timeUp) {
-        OnGameOver(0);  // may start a new game: the old board is not touched after it
-        m_bRunning = false;
-      }
-      return static_cast<int>(elapsed);
-    }
-    case Score:
+    case KAVELO_QUERY_SCORE:
       return board.Score();
-    case TilesLeft:
+    case KAVELO_QUERY_TILES_LEFT:
       return board.TilesLeft();
-    case SecondsLeft:
+    case KAVELO_QUERY_SECONDS_LEFT:
       return static_cast<int>(board.SecondsLeft());
     default:
       return 0;

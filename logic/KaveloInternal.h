@@ -8,26 +8,29 @@
 #include <memory>
 #include <vector>
 
+#include <PlgKavelo/KaveloProtocol.h>
+
 #include "logic/BoardSolver.h"
 #include "logic/CellLinks.h"
 #include "logic/GridCells.h"
 #include "logic/KaveloClocks.h"
 #include "logic/KaveloRandom.h"
 
-// What a click on the board came to; each code is also the id of the sound it plays.
+// What a click on the board came to, and the shuffle modes: the protocol's own numbers,
+// which the host hands on as they are (each click result is also the id of its sound).
 enum ClickResult : int {
-  Wrong = 0,    // another kind, or no path: the clicked tile is now selected
-  Connect = 1,  // the pair was linked and removed, tiles remain
-  Cancel = 2,   // outside the grid or an empty cell: nothing is selected
-  Choose = 4,   // a tile is (still) selected
-  Win = 99,     // the pair was removed and the board is clear
+  Wrong = KAVELO_CLICK_WRONG,      // another kind, or no path: the clicked tile is now selected
+  Connect = KAVELO_CLICK_CONNECT,  // the pair was linked and removed, tiles remain
+  Cancel = KAVELO_CLICK_CANCEL,    // outside the grid or an empty cell: nothing is selected
+  Choose = KAVELO_CLICK_CHOOSE,    // a tile is (still) selected
+  Win = KAVELO_CLICK_WIN,          // the pair was removed and the board is clear
 };
 
 enum ShuffleMode : std::uint8_t {
-  ShuffleScatter = 1,  // swap the corner cell with random cells, border ring included
-  ShuffleMix = 2,      // swap kinds among the occupied cells
-  ShuffleCompact = 3,  // pack the tiles into the interior, then mix
-  ShuffleSpread = 4,   // compact, then move the gaps around the interior
+  ShuffleScatter = KAVELO_SHUFFLE_SCATTER,  // swap the corner cell with random cells, border ring included
+  ShuffleMix = KAVELO_SHUFFLE_MIX,          // swap kinds among the occupied cells
+  ShuffleCompact = KAVELO_SHUFFLE_COMPACT,  // pack the tiles into the interior, then mix
+  ShuffleSpread = KAVELO_SHUFFLE_SPREAD,    // compact, then move the gaps around the interior
 };
 
 class CKaveloInternal {

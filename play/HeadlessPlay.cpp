@@ -107,13 +107,13 @@ HeadlessSummary PlayHeadless(const PlaySettings& settings) {
         if (NextMove(host, plan, move)) {
           host.Click({move.x1, move.y1});
           const int result = host.Click({move.x2, move.y2});
-          if (result != 1 && result != 99) plan.clear();  // off the plan: ask again
+          if (result != KAVELO_CLICK_CONNECT && result != KAVELO_CLICK_WIN) plan.clear();  // off the plan: ask again
           shufflesInARow = 0;
         } else if (shufflesInARow < kMaxShufflesInARow) {
           // The board seeds its shuffles from the clocks; a game run faster than real time
           // waits a moment so that shuffles in a row do not repeat one permutation.
           if (settings.fast) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-          host.Shuffle(shufflesInARow % 2 == 0 ? 2 : 4);
+          host.Shuffle(shufflesInARow % 2 == 0 ? KAVELO_SHUFFLE_MIX : KAVELO_SHUFFLE_SPREAD);
           plan.clear();
           ++summary.shuffles, ++shufflesInARow;
         }

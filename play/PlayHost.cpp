@@ -36,35 +36,43 @@ bool PlayHost::NewGame() {
   const std::string& art = m_settings.artDir;
   const auto n = [](int v) { return std::to_string(v); };
   m_outcome = Outcome::Playing;
-  const std::string setUp = "param,1;w," + n(GridColumns()) + ";h," + n(GridRows()) + ";c," + n(m_settings.kinds) +
-                            ";r," + n(m_settings.copies) + ";screenWidth," + n(m_frameWidth) + ";screenHeight," +
-                            n(m_frameHeight) + ";screenBits,32;zeroX," + n(BoardLeft()) + ";zeroY," + n(BoardTop()) +
-                            ";iconPath," + art + "/tile;iconType,.png;animationFrames,10;animationPath," + art +
+  const std::string setUp = "param," KAVELO_TEXT(KAVELO_PARAM_SET_UP) ";w," + n(GridColumns()) + ";h," +
+                            n(GridRows()) + ";c," + n(m_settings.kinds) + ";r," + n(m_settings.copies) +
+                            ";screenWidth," + n(m_frameWidth) + ";screenHeight," + n(m_frameHeight) +
+                            ";screenBits,32;zeroX," + n(BoardLeft()) + ";zeroY," + n(BoardTop()) + ";iconPath," +
+                            art + "/tile;iconType,.png;animationFrames,10;animationPath," + art +
                             "/trail;animationType,.png;";
   if (SetGameParam(Command(setUp)) != 0) return false;
-  SetGameParam(Command("param,2;choose," + art + "/choose.png;"));
-  SetGameParam(Command("param,4;timeBar," + art + "/timebar.png;x," + n(kArtCell) + ";y," + n(kTimeBarTop) +
-                       ";time," + n(m_settings.seconds) + ";"));
-  SetGameParam(Command("param,8;cancel," + art + "/cancel.wav;connect," + art + "/connect.wav;wrong," + art +
-                       "/wrong.wav;choose," + art + "/choose.wav;win," + art + "/win.wav;"));
-  SetGameParam(Command("param,16;markAdd," + n(m_settings.scoreStep) + ";"));
-  Shuffle(4);
+  SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SELECTION_PICTURE) ";choose," + art + "/choose.png;"));
+  SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_TIME_BAR) ";timeBar," + art + "/timebar.png;x," +
+                       n(kArtCell) + ";y," + n(kTimeBarTop) + ";time," + n(m_settings.seconds) + ";"));
+  SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SOUNDS) ";cancel," + art + "/cancel.wav;connect," + art +
+                       "/connect.wav;wrong," + art + "/wrong.wav;choose," + art + "/choose.wav;win," + art +
+                       "/win.wav;"));
+  SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SCORE_STEP) ";markAdd," + n(m_settings.scoreStep) + ";"));
+  Shuffle(KAVELO_SHUFFLE_SPREAD);
   return true;
 }
 
 int PlayHost::Click(Cell cell) {
-  return InputEvent(L"type,1;x," + std::to_wstring(cell.x) + L";y," + std::to_wstring(cell.y) + L";");
+  return InputEvent(L"type," KAVELO_TEXT(KAVELO_EVENT_CLICK) L";x," + std::to_wstring(cell.x) + L";y," +
+                    std::to_wstring(cell.y) + L";");
 }
 
-void PlayHost::Shuffle(int mode) { InputEvent(L"type,2;shuffle," + std::to_wstring(mode) + L";"); }
+void PlayHost::Shuffle(int mode) {
+  InputEvent(L"type," KAVELO_TEXT(KAVELO_EVENT_SHUFFLE) L";shuffle," + std::to_wstring(mode) + L";");
+}
+
+int PlayHost::Query(int query) { return InputEvent(L"type," + std::to_wstring(query) + L";"); }
 
 GameStatus PlayHost::Status() {
-  return {InputEvent(L"type,128;"), InputEvent(L"type,4;"), InputEvent(L"type,8;"), InputEvent(L"type,512;"),
-          InputEvent(L"type,256;")};
+  return {Query(KAVELO_QUERY_SCORE), Query(KAVELO_QUERY_PAIRS), Query(KAVELO_QUERY_MISSES),
+          Query(KAVELO_QUERY_SECONDS_LEFT), Query(KAVELO_QUERY_TILES_LEFT)};
 }
 
 Cell PlayHost::CellAt(int px, int py) {
-  return MouseToCell(px, py, BoardLeft(), BoardTop(), InputEvent(L"type,16;"), InputEvent(L"type,32;"));
+  return MouseToCell(px, py, BoardLeft(), BoardTop(), Query(KAVELO_QUERY_CELL_WIDTH),
+                     Query(KAVELO_QUERY_CELL_HEIGHT));
 }
 
 int PlayHost::OnGdiDataChange() {

@@ -40,6 +40,8 @@ class PlayHost : public CKaveloFather {
   bool NewGame();
   int Click(Cell cell);
   void Shuffle(int mode);
+  // The answer to a query, a KAVELO_QUERY_ number.
+  int Query(int query);
   GameStatus Status();
   Cell CellAt(int px, int py);
 

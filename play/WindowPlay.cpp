@@ -37,7 +37,7 @@ void DrawText(SDL_Renderer* renderer, const std::string& text, int centreX, int 
 }
 
 void DrawOverlay(SDL_Renderer* renderer, PlayHost& host, const Overlay& overlay) {
-  const int cw = host.InputEvent(L"type,16;"), ch = host.InputEvent(L"type,32;");
+  const int cw = host.Query(KAVELO_QUERY_CELL_WIDTH), ch = host.Query(KAVELO_QUERY_CELL_HEIGHT);
   if (overlay.hint) {
     SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
     for (const Cell c : {Cell{overlay.hint->x1, overlay.hint->y1}, Cell{overlay.hint->x2, overlay.hint->y2}}) {
@@ -135,7 +135,7 @@ WindowResult PlayInWindow(const PlaySettings& settings) {
         boardChanged = true;
         switch (e.key.keysym.sym) {
           case SDLK_ESCAPE: return WindowResult::Quit;
-          case SDLK_s: host.Shuffle(2), overlay = {}; break;
+          case SDLK_s: host.Shuffle(KAVELO_SHUFFLE_MIX), overlay = {}; break;
           case SDLK_n: host.NewGame(), overlay = {}; break;
           case SDLK_h: {
             KaveloMove move{};

@@ -1,7 +1,6 @@
 #pragma once
 // The sound player: the table of WAV files by sound id, and their playback. The game's
-// sound ids equal the click results that play them: 0 wrong, 1 connect, 2 cancel,
-// 4 choose, 99 win.
+// sound ids are the protocol's KAVELO_SOUND_ numbers, each the click result that plays it.
 
 #include <string>
 

@@ -19,7 +19,10 @@
 
 using kavelo::bench::ProcessUsage;
 using kavelo::bench::ReadProcessUsage;
+using kavelo::test::ClickText;
+using kavelo::test::CommandText;
 using kavelo::test::GameHost;
+using kavelo::test::ShuffleText;
 using kavelo::test::SteppedClock;
 
 namespace {
@@ -47,12 +50,15 @@ class SoakArt {
   std::wstring SetUp() const {
     return m_art.SetUp(kColumns, kRows, kKinds, kCopies, kColumns * kCell, kRows * kCell, kTrailFrames);
   }
-  std::wstring Choose() const { return W("param,2;choose," + m_art.Path("choose.bmp") + ";"); }
+  std::wstring Choose() const {
+    return W(CommandText(KAVELO_PARAM_SELECTION_PICTURE) + "choose," + m_art.Path("choose.bmp") + ";");
+  }
   std::wstring TimeBar(int seconds) const {
-    return W("param,4;timeBar," + m_art.Path("timebar.bmp") + ";x,0;y,0;time," + std::to_string(seconds) + ";");
+    return W(CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + m_art.Path("timebar.bmp") + ";x,0;y,0;time," +
+             std::to_string(seconds) + ";");
   }
   std::wstring Sounds() const {
-    std::string text = "param,8;";
+    std::string text = CommandText(KAVELO_PARAM_SOUNDS);
     for (const char* key : kSoundKeys) text += std::string(key) + "," + m_art.Path(std::string(key) + ".wav") + ";";
     return W(text);
   }
@@ -61,9 +67,7 @@ class SoakArt {
   kavelo::test::ArtFolder m_art;
 };
 
-int Click(GameHost& host, int x, int y) {
-  return host.InputEvent(W("type,1;x," + std::to_string(x) + ";y," + std::to_string(y) + ";"));
-}
+int Click(GameHost& host, int x, int y) { return host.InputEvent(ClickText(x, y)); }
 
 struct Outcome {
   int gameOver = -1;        // what OnGameOver reported, -1 for nothing
@@ -77,16 +81,18 @@ Outcome PlayGame(const SoakArt& art, SteppedClock& clock, bool loseByTime) {
   GameHost host;
   std::vector<char> frame(static_cast<std::size_t>(kColumns * kCell) * kRows * kCell * 4);
   host.AllocGdiData(frame.data(), kColumns * kCell, kRows * kCell, 32);
-  if (host.SetGameParam(art.SetUp()) != 0 || host.SetGameParam(art.Choose()) != 2 ||
-      host.SetGameParam(art.TimeBar(loseByTime ? 2 : 3600)) != 4 || host.SetGameParam(art.Sounds()) != 8 ||
-      host.SetGameParam(L"param,16;markAdd,10;") != 16 || host.InputEvent(L"type,2;shuffle,4;") != 0) {
+  if (host.SetGameParam(art.SetUp()) != 0 || host.SetGameParam(art.Choose()) != KAVELO_PARAM_SELECTION_PICTURE ||
+      host.SetGameParam(art.TimeBar(loseByTime ? 2 : 3600)) != KAVELO_PARAM_TIME_BAR ||
+      host.SetGameParam(art.Sounds()) != KAVELO_PARAM_SOUNDS ||
+      host.SetGameParam(W(CommandText(KAVELO_PARAM_SCORE_STEP) + "markAdd,10;")) != KAVELO_PARAM_SCORE_STEP ||
+      host.InputEvent(ShuffleText(KAVELO_SHUFFLE_SPREAD)) != 0) {
     return outcome;
   }
   for (int move = 0; move < kMaxMovesPerGame && host.gameOvers.empty(); ++move) {
     KaveloMove hint{};
     if (loseByTime || !host.FindHint(hint)) {
       // Packing the tiles into the interior always leaves a pair that links.
-      if (!loseByTime) host.InputEvent(L"type,2;shuffle,3;");
+      if (!loseByTime) host.InputEvent(ShuffleText(KAVELO_SHUFFLE_COMPACT));
       clock.Advance(100);
       continue;
     }

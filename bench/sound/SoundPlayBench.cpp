@@ -1,5 +1,6 @@
 // How long a click waits for its sound: Play of a 10-second WAV against decoding the same
 // file on the caller's thread, which is what Play hands to the worker.
+#include <PlgKavelo/KaveloProtocol.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -73,9 +74,9 @@ void BM_FirstPlayOfANewPlayer(benchmark::State& state) {
   double worst = 0;
   for (auto _ : state) {
     CKaveloSoundPlayer player;
-    player.AddSound(99, WidePath());
+    player.AddSound(KAVELO_SOUND_WIN, WidePath());
     const auto start = std::chrono::steady_clock::now();
-    player.Play(99);
+    player.Play(KAVELO_SOUND_WIN);
     const auto took = std::chrono::steady_clock::now() - start;
     state.SetIterationTime(std::chrono::duration<double>(took).count());
     worst = std::max(worst, Microseconds(took));
@@ -88,8 +89,8 @@ BENCHMARK(BM_FirstPlayOfANewPlayer)->UseManualTime()->Iterations(10)->Unit(bench
 void BM_PlayTenSecondWave(benchmark::State& state) {
   UseDiskDevice(false);
   CKaveloSoundPlayer player;
-  player.AddSound(99, WidePath());
-  player.Play(99);  // audio started; the first sound of a player is measured above
+  player.AddSound(KAVELO_SOUND_WIN, WidePath());
+  player.Play(KAVELO_SOUND_WIN);  // audio started; the first sound of a player is measured above
   std::vector<double> times;
   int preempted = 0;  // calls during which the thread was taken off its core
   int blocked = 0;    // calls that had to wait (a lock)
@@ -98,7 +99,7 @@ void BM_PlayTenSecondWave(benchmark::State& state) {
     rusage before{}, after{};
     ::getrusage(RUSAGE_THREAD, &before);
     const auto start = std::chrono::steady_clock::now();
-    player.Play(99);
+    player.Play(KAVELO_SOUND_WIN);
     const auto took = std::chrono::steady_clock::now() - start;
     ::getrusage(RUSAGE_THREAD, &after);
     state.SetIterationTime(std::chrono::duration<double>(took).count());
@@ -122,11 +123,11 @@ BENCHMARK(BM_PlayTenSecondWave)->UseManualTime()->Iterations(60)->Unit(benchmark
 void BM_PlayDroppedWhileASoundPlays(benchmark::State& state) {
   UseDiskDevice(true);
   CKaveloSoundPlayer player;
-  player.AddSound(99, WidePath());
-  player.Play(99);
+  player.AddSound(KAVELO_SOUND_WIN, WidePath());
+  player.Play(KAVELO_SOUND_WIN);
   kavelo::platform::WaitWaveLoaded(kGenerous);
   for (auto _ : state) {
-    player.Play(99);
+    player.Play(KAVELO_SOUND_WIN);
   }
   if (kavelo::platform::CurrentWavePlayback() != kavelo::platform::WavePlaybackState::kPlaying) {
     state.SkipWithError("the sound ended before the measurement did");

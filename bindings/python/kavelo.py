@@ -13,6 +13,18 @@ import pathlib
 import select
 import time
 
+# The numbers of the text protocol, named as KaveloProtocol.h names them without "KAVELO_"
+# (a test holds the two to each other).
+PARAM_SET_UP, PARAM_SELECTION_PICTURE, PARAM_TIME_BAR, PARAM_SOUNDS, PARAM_SCORE_STEP = 1, 2, 4, 8, 16  # "param"
+EVENT_TICK, EVENT_CLICK, EVENT_SHUFFLE, EVENT_TIME = 0, 1, 2, 64  # "type"
+QUERY_PAIRS, QUERY_MISSES, QUERY_CELL_WIDTH, QUERY_CELL_HEIGHT = 4, 8, 16, 32  # "type", answering a number
+QUERY_SCORE, QUERY_TILES_LEFT, QUERY_SECONDS_LEFT = 128, 256, 512
+CLICK_WRONG, CLICK_CONNECT, CLICK_CANCEL, CLICK_CHOOSE, CLICK_WIN = 0, 1, 2, 4, 99  # what a click answers
+SHUFFLE_SCATTER, SHUFFLE_MIX, SHUFFLE_COMPACT, SHUFFLE_SPREAD = 1, 2, 3, 4  # "shuffle"
+# The sound command's keys play for the click results of their names.
+SOUND_WRONG, SOUND_CONNECT, SOUND_CANCEL, SOUND_CHOOSE, SOUND_WIN = (CLICK_WRONG, CLICK_CONNECT, CLICK_CANCEL,
+                                                                     CLICK_CHOOSE, CLICK_WIN)
+
 __all__ = ["Game", "Move", "SteppedClock", "load_library", "serve_clock", "dispatch_timers"]
 
 _NAMES = ("libPlgKavelo.so", "PlgKavelo.dll", "libPlgKavelo.dylib")
@@ -150,7 +162,7 @@ class Game:
         return self._lib.KaveloInputEventUtf8(self._handle, _text(event))
 
     def click(self, x, y):
-        return self.input_event(f"type,1;x,{x};y,{y};")
+        return self.input_event(f"type,{EVENT_CLICK};x,{x};y,{y};")
 
     def find_hint(self):
         """A Move that links now, or None."""

@@ -51,7 +51,7 @@ void Compose(Session& s) {
   PlayHost& host = *s.host;
   const int width = host.FrameWidth(), height = host.FrameHeight();
   s.shown = host.Frame();
-  const int cw = host.InputEvent(L"type,16;"), ch = host.InputEvent(L"type,32;");
+  const int cw = host.Query(KAVELO_QUERY_CELL_WIDTH), ch = host.Query(KAVELO_QUERY_CELL_HEIGHT);
   if (s.overlay.hint) {
     for (const Cell c : {Cell{s.overlay.hint->x1, s.overlay.hint->y1}, Cell{s.overlay.hint->x2, s.overlay.hint->y2}}) {
       const int x = host.BoardLeft() + c.x * cw, y = host.BoardTop() + c.y * ch;
@@ -129,7 +129,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
       switch (wParam) {
         case VK_ESCAPE: DestroyWindow(window); break;
-        case 'S': host.Shuffle(2), s->overlay = {}; break;
+        case 'S': host.Shuffle(KAVELO_SHUFFLE_MIX), s->overlay = {}; break;
         case 'N': host.NewGame(), s->overlay = {}; break;
         case 'H': {
           KaveloMove move{};

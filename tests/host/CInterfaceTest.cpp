@@ -50,11 +50,15 @@ TEST(CInterface, WideAndUtf8FormsAnswerAsTheClassDoes) {
   EXPECT_EQ(KaveloAllocGdiData(wide, b.data(), 48, 40, 32), 0);
   EXPECT_EQ(KaveloAllocGdiData(utf8, c.data(), 48, 40, 32), 0);
   const std::wstring texts[] = {
-      L"type,4;",  // refused before set-up
-      art.SetUp(6, 5, 3, 4, 48, 40), L"param,2;choose," + W(art.Path("choose.bmp")) + L";",
-      L"param,4;timeBar," + W(art.Path("timebar.bmp")) + L";x,0;y,0;time,30;", L"param,16;markAdd,7;",
-      L"param,3;", L"type,2;shuffle,4;", L"type,16;", L"type,32;", L"type,256;", L"type,512;",
-      L"type,64;time,3;", L"type,1;x,0;y,0;", L"type,8;", L"type,99;"};
+      EventText(KAVELO_QUERY_PAIRS),  // refused before set-up
+      art.SetUp(6, 5, 3, 4, 48, 40),
+      W(CommandText(KAVELO_PARAM_SELECTION_PICTURE) + "choose," + art.Path("choose.bmp") + ";"),
+      W(CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time,30;"),
+      W(CommandText(KAVELO_PARAM_SCORE_STEP) + "markAdd,7;"),
+      L"param,3;",  // no command
+      ShuffleText(KAVELO_SHUFFLE_SPREAD), EventText(KAVELO_QUERY_CELL_WIDTH), EventText(KAVELO_QUERY_CELL_HEIGHT),
+      EventText(KAVELO_QUERY_TILES_LEFT), EventText(KAVELO_QUERY_SECONDS_LEFT), TimeText(3), ClickText(0, 0),
+      EventText(KAVELO_QUERY_MISSES), L"type,99;"};  // the last: no event
   for (const std::wstring& text : texts) {
     const bool command = text.starts_with(L"param");
     const int expected = command ? host.SetGameParam(text) : host.InputEvent(text);
@@ -74,10 +78,14 @@ TEST(CInterface, TheBoundaryRefusesNullsAndReadsBrokenUtf8AsTheReplacementCharac
   ASSERT_NE(game, nullptr);
   KaveloMove move{};
   const int refused[] = {
-      KaveloAllocGdiData(nullptr, nullptr, 0, 0, 0), KaveloSetGameParam(nullptr, L"param,16;"),
-      KaveloSetGameParam(game, nullptr),             KaveloSetGameParamUtf8(nullptr, "param,16;"),
-      KaveloSetGameParamUtf8(game, nullptr),         KaveloInputEvent(nullptr, L"type,4;"),
-      KaveloInputEvent(game, nullptr),               KaveloInputEventUtf8(nullptr, "type,4;"),
+      KaveloAllocGdiData(nullptr, nullptr, 0, 0, 0),
+      KaveloSetGameParam(nullptr, L"param," KAVELO_TEXT(KAVELO_PARAM_SCORE_STEP) L";"),
+      KaveloSetGameParam(game, nullptr),
+      KaveloSetGameParamUtf8(nullptr, "param," KAVELO_TEXT(KAVELO_PARAM_SCORE_STEP) ";"),
+      KaveloSetGameParamUtf8(game, nullptr),
+      KaveloInputEvent(nullptr, L"type," KAVELO_TEXT(KAVELO_QUERY_PAIRS) L";"),
+      KaveloInputEvent(game, nullptr),
+      KaveloInputEventUtf8(nullptr, "type," KAVELO_TEXT(KAVELO_QUERY_PAIRS) ";"),
       KaveloInputEventUtf8(game, nullptr),           KaveloFindHint(nullptr, &move),
       KaveloFindHint(game, nullptr)};
   for (const int result : refused) EXPECT_EQ(result, -1);
@@ -112,7 +120,7 @@ TEST(CInterface, TheBoundaryRefusesNullsAndReadsBrokenUtf8AsTheReplacementCharac
   ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
   EXPECT_EQ(clock.Advance(100), 1);
   EXPECT_NE(std::count(frame.begin(), frame.end(), 0x55), static_cast<long>(frame.size()));
-  EXPECT_EQ(KaveloInputEvent(game, L"type,64;time,100000;"), 0);
+  EXPECT_EQ(KaveloInputEvent(game, TimeText(100000).c_str()), 0);
   KaveloDestroy(game);
 }
 
@@ -132,7 +140,7 @@ TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGames
     KaveloGame* another = nullptr;
     const auto end = [&] {
       KaveloDestroy(game);
-      EXPECT_EQ(KaveloInputEvent(game, L"type,256;"), -1);  // closed, not yet freed
+      EXPECT_EQ(KaveloInputEvent(game, EventText(KAVELO_QUERY_TILES_LEFT).c_str()), -1);  // closed, not yet freed
       if (!c.startAnother) return;
       another = Create(anotherSeen);
       KaveloAllocGdiData(another, other.data(), 64, 64, 32);
@@ -141,12 +149,13 @@ TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGames
     (c.trigger == TickFrame ? seen.onFrame : seen.onOver) = end;
     KaveloAllocGdiData(game, frame.data(), 64, 64, 32);
     ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(4, 3, 1, 2, 64, 64).c_str()), 0);  // two tiles, one pair
-    ASSERT_EQ(KaveloSetGameParam(game, L"param,4;time,1;"), 4);
+    ASSERT_EQ(KaveloSetGameParam(game, W(CommandText(KAVELO_PARAM_TIME_BAR) + "time,1;").c_str()),
+              KAVELO_PARAM_TIME_BAR);
     if (c.trigger == WinningClick) {
       KaveloMove move{};
       ASSERT_EQ(KaveloFindHint(game, &move), 1);
-      EXPECT_EQ(KaveloInputEvent(game, ClickText(move.x1, move.y1).c_str()), 4);
-      EXPECT_EQ(KaveloInputEvent(game, ClickText(move.x2, move.y2).c_str()), 99);
+      EXPECT_EQ(KaveloInputEvent(game, ClickText(move.x1, move.y1).c_str()), KAVELO_CLICK_CHOOSE);
+      EXPECT_EQ(KaveloInputEvent(game, ClickText(move.x2, move.y2).c_str()), KAVELO_CLICK_WIN);
     } else {
       // The tick counter is the module's: the time event comes within ten ticks.
       const auto ended = [&] { return c.trigger == TickFrame ? seen.frames > 0 : !seen.gameOvers.empty(); };
@@ -183,7 +192,7 @@ TEST(CInterface, SolvedMovesFillTheCallersArrayAndUndoRedoAnswerAsTheClassDoes) 
   EXPECT_EQ(KaveloSetSolvableShuffles(game, 1), 0);
   KaveloAllocGdiData(game, frame.data(), 48, 40, 32);
   ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
-  ASSERT_EQ(KaveloInputEvent(game, L"type,2;shuffle,4;"), 0);
+  ASSERT_EQ(KaveloInputEvent(game, ShuffleText(KAVELO_SHUFFLE_SPREAD).c_str()), 0);
   ASSERT_EQ(KaveloSolve(game, moves, 2, &count, 60000), KaveloSolved);
   EXPECT_EQ(count, 6);
   EXPECT_EQ(moves[2].x1 + moves[2].y1 + moves[2].x2 + moves[2].y2, 0);  // beyond the capacity: untouched

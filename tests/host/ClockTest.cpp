@@ -15,8 +15,9 @@ class Clock : public ::testing::Test {
  protected:
   void StartGame(GameHost& host, int seconds) {
     ASSERT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 48, 40)), 0);
-    const std::string text = "param,4;timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time," + std::to_string(seconds) + ";";
-    ASSERT_EQ(host.SetGameParam(std::wstring(text.begin(), text.end())), 4);
+    const std::string text = CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art.Path("timebar.bmp") +
+                             ";x,0;y,0;time," + std::to_string(seconds) + ";";
+    ASSERT_EQ(host.SetGameParam(W(text)), KAVELO_PARAM_TIME_BAR);
   }
   SteppedClock clock;
   ArtFolder art;

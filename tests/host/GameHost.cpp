@@ -30,8 +30,8 @@ ArtFolder::ArtFolder(int tiles, int trailFrames, int cell) {
 
 std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWidth, int screenHeight,
                               int frames) const {
-  const std::string text = "param,1;w," + std::to_string(w) + ";h," + std::to_string(h) + ";c," +
-                           std::to_string(kinds) + ";r," + std::to_string(copies) + ";screenWidth," +
+  const std::string text = CommandText(KAVELO_PARAM_SET_UP) + "w," + std::to_string(w) + ";h," +
+                           std::to_string(h) + ";c," + std::to_string(kinds) + ";r," + std::to_string(copies) + ";screenWidth," +
                            std::to_string(screenWidth) + ";screenHeight," + std::to_string(screenHeight) +
                            ";screenBits,32;zeroX,0;zeroY,0;iconPath," + Path("tile") +
                            ";iconType,.bmp;animationFrames," + std::to_string(frames) + ";animationPath," +

@@ -1,6 +1,6 @@
 #pragma once
 // Test support for the host protocol: a host that records its callbacks, a folder of
-// pictures written by the test, and a stepped clock for this thread's timers.
+// pictures written by the test, a stepped clock for this thread's timers, and the texts.
 
 #include <PlgKavelo/KaveloFather.h>
 
@@ -10,15 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ProtocolText.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace kavelo::test {
 
 inline std::wstring W(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-// The event of a click on cell (x, y).
-inline std::wstring ClickText(int x, int y) {
-  return L"type,1;x," + std::to_wstring(x) + L";y," + std::to_wstring(y) + L";";
-}
 
 // Writes a 24-bit bottom-up BMP of one colour.
 void WriteSolidBmp(const std::filesystem::path& file, int width, int height, std::uint8_t r, std::uint8_t g,

@@ -107,7 +107,7 @@ class HostileInput : public ::testing::Test {
   }
   int Click(int x, int y) { return host.InputEvent(ClickText(x, y)); }
   void Ticks(int n) {
-    for (int i = 0; i < n; ++i) ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+    for (int i = 0; i < n; ++i) ASSERT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
   }
 
   static ArtFolder* art;
@@ -168,7 +168,7 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
     GameHost fresh;
     fresh.AllocGdiData(frame.Data(), 0, 0, 0);
     EXPECT_EQ(fresh.SetGameParam(c.text), c.outcome == Game ? 0 : -1) << c.what;
-    for (int i = 0; i < 3; ++i) fresh.InputEvent(L"type,0");
+    for (int i = 0; i < 3; ++i) fresh.InputEvent(EventText(KAVELO_EVENT_TICK));
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     EXPECT_EQ(frame.Written(), c.outcome != Refused) << c.what;
   }
@@ -190,15 +190,16 @@ TEST_F(HostileInput, EventValuesAreCutAndWrappedToCells) {
     int result;
   } cases[] = {
       {"type longer than its buffer reads 0: a tick", W("type," + longZeros + "1;x,1;y,0;"), 0},
-      {"x longer than its buffer reads 0", W("type,1;x," + longZeros + "5;y,0;"), 4},
+      {"x longer than its buffer reads 0", W("type,1;x," + longZeros + "5;y,0;"), KAVELO_CLICK_CHOOSE},
       {"type without a value is a tick", L"type;x,1;y,0;", 0},
-      {"x 65537 keeps column 1", L"type,1;x,65537;y,0;", 4},
-      {"x -65536 keeps column 0", L"type,1;x,-65536;y,0;", 4},
-      {"x beyond 32 bits saturates: column -1", L"type,1;x,99999999999;y,0;", 2},
-      {"y 65535 is row -1", L"type,1;x,1;y,65535;", 2},
-      {"a NUL ends the text: y absent", std::wstring(L"type,1;x,5") + L'\0' + L";y,4;", 4},
-      {"a surrogate reads as ?: column 0", std::wstring(L"type,1;x,") + wchar_t(0xDFFF) + L";y,0;", 4},
-      {"no separators: a click on cell (0,0)", L"type,1x,1y,0", 4},
+      {"x 65537 keeps column 1", L"type,1;x,65537;y,0;", KAVELO_CLICK_CHOOSE},
+      {"x -65536 keeps column 0", L"type,1;x,-65536;y,0;", KAVELO_CLICK_CHOOSE},
+      {"x beyond 32 bits saturates: column -1", L"type,1;x,99999999999;y,0;", KAVELO_CLICK_CANCEL},
+      {"y 65535 is row -1", L"type,1;x,1;y,65535;", KAVELO_CLICK_CANCEL},
+      {"a NUL ends the text: y absent", std::wstring(L"type,1;x,5") + L'\0' + L";y,4;", KAVELO_CLICK_CHOOSE},
+      {"a surrogate reads as ?: column 0", std::wstring(L"type,1;x,") + wchar_t(0xDFFF) + L";y,0;",
+       KAVELO_CLICK_CHOOSE},
+      {"no separators: a click on cell (0,0)", L"type,1x,1y,0", KAVELO_CLICK_CHOOSE},
       {"shuffle mode beyond 8 bits", L"type,2;shuffle,4294967299;", 0},
       {"an undefined type", L"type,-2147483648;", 0},
   };
@@ -232,18 +233,21 @@ TEST_F(HostileInput, TimeBeyond32BitsIsCutToTheLimitOrWrapsAsA32BitSumAndEndsThe
     GuardedFrame frame(kFrameWidth, kFrameHeight);
     host.gameOvers.clear();
     ASSERT_EQ(SetUp(frame, SetUpText()), 0);
-    const std::string bar = "param,4;timeBar," + art->Path("widebar.bmp") + ";x,0;y,0;time,";
+    const std::string bar =
+        CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art->Path("widebar.bmp") + ";x,0;y,0;time,";
     if (c.limit) {
-      ASSERT_EQ(host.SetGameParam(W(bar + c.limit + ";")), 4);
+      ASSERT_EQ(host.SetGameParam(W(bar + c.limit + ";")), KAVELO_PARAM_TIME_BAR);
     }
     for (std::size_t i = 0; i < c.times.size(); ++i) {
-      EXPECT_EQ(host.InputEvent(std::wstring(L"type,64;time,") + c.times[i] + L";"), c.results[i]) << c.what << " " << i;
+      EXPECT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TIME) + L"time," + c.times[i] + L";"), c.results[i])
+          << c.what << " " << i;
     }
     EXPECT_EQ(host.gameOvers, std::vector<int>(c.gameOvers, 0)) << c.what;  // 0: lost
-    host.InputEvent(L"type,0");  // the time bar of an exhausted or huge limit
+    host.InputEvent(EventText(KAVELO_EVENT_TICK));  // the time bar of an exhausted or huge limit
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     if (c.gameOvers == 0) continue;  // lost: no time is left and nothing more is taken
-    EXPECT_EQ((std::tuple{host.InputEvent(L"type,512;"), host.InputEvent(L"type,64;time,1;"), Click(1, 1)}),
+    EXPECT_EQ((std::tuple{host.InputEvent(EventText(KAVELO_QUERY_SECONDS_LEFT)), host.InputEvent(TimeText(1)),
+                          Click(1, 1)}),
               std::tuple(0, -1, -1))
         << c.what;
   }
@@ -275,14 +279,16 @@ TEST_F(HostileInput, MarksAndBarsPartlyOrWhollyOutsideTheFrameAreCutAtItsEdges) 
   for (const Case& c : cases) {
     GuardedFrame frame(kFrameWidth, kFrameHeight);
     ASSERT_EQ(SetUp(frame, SetUpText(c.origin)), 0) << c.what;
-    ASSERT_EQ(host.SetGameParam(W("param,2;choose," + art->Path("choose.bmp") + ";")), 2);
+    const std::string mark = "choose," + art->Path("choose.bmp") + ";";
+    ASSERT_EQ(host.SetGameParam(W(CommandText(KAVELO_PARAM_SELECTION_PICTURE) + mark)), KAVELO_PARAM_SELECTION_PICTURE);
     const std::string bar = c.bar.empty() ? "none.bmp;" : c.bar;
-    ASSERT_EQ(host.SetGameParam(W("param,4;time,10;timeBar," + art->Path("") + bar)), 4);
+    ASSERT_EQ(host.SetGameParam(W(CommandText(KAVELO_PARAM_TIME_BAR) + "time,10;timeBar," + art->Path("") + bar)),
+              KAVELO_PARAM_TIME_BAR);
     if (c.elapsed > 0) {
-      ASSERT_EQ(host.InputEvent(W("type,64;time," + std::to_string(c.elapsed) + ";")), c.elapsed);
+      ASSERT_EQ(host.InputEvent(TimeText(c.elapsed)), c.elapsed);
     }
-    ASSERT_EQ(host.InputEvent(ClickText(c.clickX, c.clickY)), 4);
-    ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+    ASSERT_EQ(host.InputEvent(ClickText(c.clickX, c.clickY)), KAVELO_CLICK_CHOOSE);
+    ASSERT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
     for (const Probe& p : c.probes) EXPECT_EQ(frame.Pixel(p.x, p.y), p.colour) << c.what << " at " << p.x << "," << p.y;
   }
@@ -296,11 +302,11 @@ TEST_F(HostileInput, TrailsOfMoreThan127FramesRunAtMost127TicksThroughTheLastFra
   for (const Case& c : cases) {
     GuardedFrame frame(kFrameWidth, kFrameHeight);
     ASSERT_EQ(SetUp(frame, SetUpText("", c.frames)), 0) << c.frames;
-    ASSERT_EQ(Click(0, 0), 4);
-    ASSERT_EQ(Click(1, 0), 1);
+    ASSERT_EQ(Click(0, 0), KAVELO_CLICK_CHOOSE);
+    ASSERT_EQ(Click(1, 0), KAVELO_CLICK_CONNECT);
     // Counter v shows frame file (frames - v + 1), whose blue byte is its number's low 8 bits.
     for (int t = 0; t <= c.ticks; ++t) {
-      ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+      ASSERT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
       const int counter = c.ticks - t;
       const Bgra expected = counter == 0 ? kBlack : Bgra{std::uint8_t(c.frames - counter + 1), 255, 255, 255};
       if (t == 0 || counter <= 1) {
@@ -315,7 +321,9 @@ TEST_F(HostileInput, TrailsOfMoreThan127FramesRunAtMost127TicksThroughTheLastFra
 TEST_F(HostileInput, TheLastTrailFrameSetsTheCellAndTheTilesAreCutToIt) {
   GuardedFrame frame(kFrameWidth, kFrameHeight);
   ASSERT_EQ(SetUp(frame, SetUpText("animationFrames,2;animationPath," + art->Path("shorttrail") + ";")), 0);
-  EXPECT_EQ((std::pair{host.InputEvent(L"type,16;"), host.InputEvent(L"type,32;")}), std::pair(2, 3));
+  EXPECT_EQ((std::pair{host.InputEvent(EventText(KAVELO_QUERY_CELL_WIDTH)),
+                       host.InputEvent(EventText(KAVELO_QUERY_CELL_HEIGHT))}),
+            std::pair(2, 3));
   Ticks(1);
   EXPECT_TRUE(frame.GuardsIntact());
   const std::pair<std::array<int, 2>, Bgra> probes[] = {

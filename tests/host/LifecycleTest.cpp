@@ -5,6 +5,7 @@
 #include "GameHost.h"
 #include "host/ModuleState.h"
 
+using kavelo::test::EventText;
 using kavelo::test::GameHost;
 
 TEST(Lifecycle, CurrentInstanceFollowsConstructionAndIsClearedByItsOwnDestructor) {
@@ -27,7 +28,7 @@ TEST(Lifecycle, AllocGdiDataAcceptsAnyArgumentsAndTheLastBufferIsUsed) {
   EXPECT_EQ(host.AllocGdiData(a.data(), 1, 2, 3), 0);
   EXPECT_EQ(host.AllocGdiData(b.data(), 0, 0, 0), 0);
   ASSERT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 64, 64)), 0);
-  ASSERT_EQ(host.InputEvent(L"type,0"), 0);
+  ASSERT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
   EXPECT_EQ(std::count(a.begin(), a.end(), 0x55), static_cast<long>(a.size()));
   EXPECT_LT(std::count(b.begin(), b.end(), 0x55), static_cast<long>(b.size()));
 }

@@ -18,18 +18,19 @@ class Protocol : public ::testing::Test {
   void SetUpGame(int markAdd = 5) {
     host.AllocGdiData(frame.data(), 0, 0, 0);
     ASSERT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 6 * kCell, 5 * kCell)), 0);
-    ASSERT_EQ(host.InputEvent(L"type,2;shuffle,3;"), 0);
-    ASSERT_EQ(host.SetGameParam(W("param,16;markAdd," + std::to_string(markAdd) + ";")), 16);
+    ASSERT_EQ(host.InputEvent(ShuffleText(KAVELO_SHUFFLE_COMPACT)), 0);
+    ASSERT_EQ(host.SetGameParam(W(CommandText(KAVELO_PARAM_SCORE_STEP) + "markAdd," + std::to_string(markAdd) + ";")),
+              KAVELO_PARAM_SCORE_STEP);
   }
   int SetTimeLimit(int seconds) {
-    return host.SetGameParam(W("param,4;timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time," +
-                               std::to_string(seconds) + ";"));
+    return host.SetGameParam(W(CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art.Path("timebar.bmp") +
+                               ";x,0;y,0;time," + std::to_string(seconds) + ";"));
   }
   int Click(int x, int y) { return host.InputEvent(ClickText(x, y)); }
 
   // The tile kind each cell shows, read from the delivered frame (0 for none).
   std::map<std::pair<int, int>, int> ReadBoard() {
-    for (int i = 0; i < 5; ++i) host.InputEvent(L"type,0");  // let any trail run out
+    for (int i = 0; i < 5; ++i) host.InputEvent(EventText(KAVELO_EVENT_TICK));  // let any trail run out
     std::map<std::pair<int, int>, int> kinds;
     for (int y = 0; y < 5; ++y) {
       for (int x = 0; x < 6; ++x) {
@@ -52,11 +53,15 @@ class Protocol : public ::testing::Test {
 }  // namespace
 
 TEST_F(Protocol, BeforeSetUpEveryEventAndCommandIsRefused) {
-  for (int type : {0, 1, 2, 3, 4, 8, 16, 32, 64, 128, 256, 512, 7, -1}) {
-    EXPECT_EQ(host.InputEvent(W("type," + std::to_string(type) + ";x,1;y,1;time,1;shuffle,3;")), -1) << type;
+  const std::wstring keys = L"x,1;y,1;time,1;shuffle," KAVELO_TEXT(KAVELO_SHUFFLE_COMPACT) L";";
+  for (int type : {KAVELO_EVENT_TICK, KAVELO_EVENT_CLICK, KAVELO_EVENT_SHUFFLE, 3, KAVELO_QUERY_PAIRS,
+                   KAVELO_QUERY_MISSES, KAVELO_QUERY_CELL_WIDTH, KAVELO_QUERY_CELL_HEIGHT, KAVELO_EVENT_TIME,
+                   KAVELO_QUERY_SCORE, KAVELO_QUERY_TILES_LEFT, KAVELO_QUERY_SECONDS_LEFT, 7, -1}) {
+    EXPECT_EQ(host.InputEvent(EventText(type) + keys), -1) << type;
   }
-  for (int param : {2, 4, 8, 16, 3, 0}) {
-    EXPECT_EQ(host.SetGameParam(W("param," + std::to_string(param) + ";time,5;markAdd,1;")), -1) << param;
+  for (int param : {KAVELO_PARAM_SELECTION_PICTURE, KAVELO_PARAM_TIME_BAR, KAVELO_PARAM_SOUNDS,
+                    KAVELO_PARAM_SCORE_STEP, 3, 0}) {
+    EXPECT_EQ(host.SetGameParam(W(CommandText(param) + "time,5;markAdd,1;")), -1) << param;
   }
   EXPECT_EQ(host.frames, 0);
 }
@@ -70,20 +75,21 @@ TEST_F(Protocol, CommandsAfterSetUpAnswerTheirNumberOrARefusal) {
   } cases[] = {
       {L"param,3;w,9;h,9;", -1}, {L"param,0;", -1}, {L"param,17;", -1}, {L"param,-1;", -1}, {L"param,;", -1},
       {L"param,99999999999;", -1},
-      {L"param,4;timeBar,/no/such/bar.bmp;x,0;y,0;time,90;", 4},  // the limit holds without the picture
-      {L"param,8;", 8},                                           // no sound keys: five empty paths
-      {L"param,2;choose,/no/such/mark.bmp;", 2},
+      // the limit holds without the picture
+      {W(CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar,/no/such/bar.bmp;x,0;y,0;time,90;"), KAVELO_PARAM_TIME_BAR},
+      {W(CommandText(KAVELO_PARAM_SOUNDS)), KAVELO_PARAM_SOUNDS},  // no sound keys: five empty paths
+      {W(CommandText(KAVELO_PARAM_SELECTION_PICTURE) + "choose,/no/such/mark.bmp;"), KAVELO_PARAM_SELECTION_PICTURE},
   };
   for (const Case& c : cases) EXPECT_EQ(host.SetGameParam(c.command), c.result) << c.command.c_str();
-  EXPECT_EQ(host.InputEvent(L"type,512;"), 90);
-  EXPECT_EQ(host.InputEvent(L"type,256;"), 12);
-  EXPECT_EQ(Click(0, 0), 2);  // plays the empty path of "cancel": silence
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_SECONDS_LEFT)), 90);
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)), 12);
+  EXPECT_EQ(Click(0, 0), KAVELO_CLICK_CANCEL);  // plays the empty path of "cancel": silence
   EXPECT_EQ(kavelo::test::ClockTimers(), timers);
 }
 
 TEST_F(Protocol, AFailedSetUpLeavesWhatItBuiltBeforeTheFailingStep) {
   SetUpGame();
-  ASSERT_EQ(Click(1, 1), 4);
+  ASSERT_EQ(Click(1, 1), KAVELO_CLICK_CHOOSE);
   const std::uintptr_t timers = kavelo::test::ClockTimers();
   auto withBits0 = [](std::wstring text) { return text.replace(text.find(L"screenBits,32"), 13, L"screenBits,0"); };
   struct Case {
@@ -97,43 +103,45 @@ TEST_F(Protocol, AFailedSetUpLeavesWhatItBuiltBeforeTheFailingStep) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(host.SetGameParam(c.command), -1);
-    EXPECT_EQ(host.InputEvent(L"type,256;"), c.tilesLeft);
-    EXPECT_EQ(host.InputEvent(L"type,16;"), c.cellWidth);
+    EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)), c.tilesLeft);
+    EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_CELL_WIDTH)), c.cellWidth);
     EXPECT_EQ(kavelo::test::ClockTimers(), timers);  // no new clock
   }
   // The running flag of the game before is still set: the last board, dealt but not
   // shuffled, takes clicks on its packed tiles.
-  EXPECT_EQ(Click(0, 0), 4);
+  EXPECT_EQ(Click(0, 0), KAVELO_CLICK_CHOOSE);
 }
 
 TEST_F(Protocol, AClickOnABoardThatWasNeverDealtIsRefusedSilently) {
   SetUpGame();
   EXPECT_EQ(host.SetGameParam(art.SetUp(0, 5, 3, 4, 48, 40)), -1);
   EXPECT_EQ(Click(1, 1), -1);
-  EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), 0);  // the running flag was left alone
+  EXPECT_EQ(host.InputEvent(TimeText(1)), 0);  // the running flag was left alone
 }
 
 TEST_F(Protocol, ANewGameStartedInsideOnGameOverEndsWithTheFlagCleared) {
   SetUpGame();
   host.onGameOver = [this](int) {
     EXPECT_EQ(host.SetGameParam(art.SetUp(6, 5, 3, 4, 48, 40)), 0);
-    EXPECT_EQ(host.InputEvent(L"type,256;"), 12);
+    EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)), 12);
   };
-  EXPECT_EQ(host.InputEvent(L"type,64;time,1;"), 0);
+  EXPECT_EQ(host.InputEvent(TimeText(1)), 0);
   EXPECT_EQ(host.gameOvers.size(), 1u);
   EXPECT_EQ(Click(1, 1), -1);  // the flag was cleared after the callback returned
-  EXPECT_EQ(host.InputEvent(L"type,0"), 0);
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
 }
 
 TEST_F(Protocol, QueriesAnswerFromTheBoardAndTheRenderer) {
   SetUpGame();
-  ASSERT_EQ(SetTimeLimit(60), 4);
-  ASSERT_EQ(host.InputEvent(L"type,64;time,15;"), 15);
+  ASSERT_EQ(SetTimeLimit(60), KAVELO_PARAM_TIME_BAR);
+  ASSERT_EQ(host.InputEvent(TimeText(15)), 15);
   struct Case {
     int type;
     int answer;
-  } cases[] = {{4, 0}, {8, 0}, {16, kCell}, {32, kCell}, {128, 0}, {256, 12}, {512, 45}, {3, 0}, {5, 0}, {-4, 0}, {1024, 0}};
-  for (const Case& c : cases) EXPECT_EQ(host.InputEvent(W("type," + std::to_string(c.type) + ";")), c.answer) << c.type;
+  } cases[] = {{KAVELO_QUERY_PAIRS, 0},        {KAVELO_QUERY_MISSES, 0},     {KAVELO_QUERY_CELL_WIDTH, kCell},
+               {KAVELO_QUERY_CELL_HEIGHT, kCell}, {KAVELO_QUERY_SCORE, 0},      {KAVELO_QUERY_TILES_LEFT, 12},
+               {KAVELO_QUERY_SECONDS_LEFT, 45},   {3, 0}, {5, 0}, {-4, 0}, {1024, 0}};  // the last four: no queries
+  for (const Case& c : cases) EXPECT_EQ(host.InputEvent(EventText(c.type)), c.answer) << c.type;
 }
 
 TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinAndEndTheGame) {
@@ -142,14 +150,15 @@ TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinAndEndTheGame
   const auto start = ReadBoard();
   KaveloMove move{};
   ASSERT_TRUE(host.FindSafeHint(move));
-  ASSERT_EQ(Click(move.x1, move.y1), 4);
-  ASSERT_EQ(Click(move.x2, move.y2), 1);
+  ASSERT_EQ(Click(move.x1, move.y1), KAVELO_CLICK_CHOOSE);
+  ASSERT_EQ(Click(move.x2, move.y2), KAVELO_CLICK_CONNECT);
   EXPECT_EQ(ReadBoard().size(), start.size() - 2);
-  const int misses = host.InputEvent(L"type,8;");
+  const int misses = host.InputEvent(EventText(KAVELO_QUERY_MISSES));
   ASSERT_TRUE(host.Undo());
   EXPECT_EQ(ReadBoard(), start);
-  const std::vector<int> counters = {host.InputEvent(L"type,4;"), host.InputEvent(L"type,128;"),
-                                     host.InputEvent(L"type,256;"), host.InputEvent(L"type,8;")};
+  const std::vector<int> counters = {
+      host.InputEvent(EventText(KAVELO_QUERY_PAIRS)), host.InputEvent(EventText(KAVELO_QUERY_SCORE)),
+      host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)), host.InputEvent(EventText(KAVELO_QUERY_MISSES))};
   EXPECT_EQ(counters, (std::vector<int>{0, 0, 12, misses}));
   EXPECT_FALSE(host.Undo());
   ASSERT_TRUE(host.Redo());
@@ -163,15 +172,15 @@ TEST_F(Protocol, UndoBringsThePairBackIntoTheFrameAndSolvedMovesWinAndEndTheGame
     Click(m.x2, m.y2);
   }
   EXPECT_EQ(host.gameOvers, std::vector<int>{1});
-  EXPECT_EQ(host.InputEvent(L"type,256;"), 0);
-  EXPECT_EQ(host.InputEvent(L"type,4;"), 6);
-  EXPECT_EQ(host.InputEvent(L"type,128;"), 30);
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_TILES_LEFT)), 0);
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_PAIRS)), 6);
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_QUERY_SCORE)), 30);
   EXPECT_FALSE(host.Undo() || host.Redo());
   // Ended: clicks and commands are refused, ticks still draw and notify.
   EXPECT_EQ(Click(1, 1), -1);
-  EXPECT_EQ(host.SetGameParam(L"param,16;markAdd,1;"), -1);
+  EXPECT_EQ(host.SetGameParam(W(CommandText(KAVELO_PARAM_SCORE_STEP) + "markAdd,1;")), -1);
   const int frames = host.frames;
-  EXPECT_EQ(host.InputEvent(L"type,0"), 0);
+  EXPECT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
   EXPECT_EQ(host.frames, frames + 1);
-  EXPECT_EQ(host.InputEvent(L"type,2;shuffle,2;"), 0);
+  EXPECT_EQ(host.InputEvent(ShuffleText(KAVELO_SHUFFLE_MIX)), 0);
 }

@@ -1,4 +1,5 @@
 #include <SDL.h>
+#include <PlgKavelo/KaveloProtocol.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -73,7 +74,9 @@ class SoundPlayerTest : public ::testing::Test {
 
 TEST_F(SoundPlayerTest, ALaterTablePlaysOneSoundAtATimeWholeWhileAudioRunsFromTheFirstSoundToTheLastPlayer) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);  // a host that uses SDL itself
-  const int ids[] = {2, 1, 0, 4, 99};                 // in the order the sound command adds them
+  // In the order the sound command adds them.
+  const int ids[] = {KAVELO_SOUND_CANCEL, KAVELO_SOUND_CONNECT, KAVELO_SOUND_WRONG, KAVELO_SOUND_CHOOSE,
+                     KAVELO_SOUND_WIN};
   auto earlier = std::make_unique<CKaveloSoundPlayer>();
   for (int id : ids) earlier->AddSound(id, Write("old" + std::to_string(id), MarkedWave(100 + id, kShort)));
   earlier->Play(3);

@@ -12,7 +12,10 @@
 
 using kavelo::host::Module;
 using kavelo::test::ArtFolder;
+using kavelo::test::CommandText;
+using kavelo::test::EventText;
 using kavelo::test::GameHost;
+using kavelo::test::W;
 
 namespace {
 
@@ -39,11 +42,12 @@ struct LoopGame {
   int SetUp() {
     host->AllocGdiData(frame.data(), 0, 0, 0);
     const int result = host->SetGameParam(art.SetUp(10, 8, 8, 6, 10 * 8, 8 * 8));
-    const std::string bar = "param,4;timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time,600;";
-    host->SetGameParam(std::wstring(bar.begin(), bar.end()));
+    const std::string bar =
+        CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art.Path("timebar.bmp") + ";x,0;y,0;time,600;";
+    host->SetGameParam(W(bar));
     return result;
   }
-  int SecondsLeft() const { return host->InputEvent(L"type,512;"); }
+  int SecondsLeft() const { return host->InputEvent(EventText(KAVELO_QUERY_SECONDS_LEFT)); }
 };
 
 }  // namespace

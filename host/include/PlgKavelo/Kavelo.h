@@ -11,6 +11,8 @@
  * read as U+FFFD. Every function taking a handle or a text refuses a null one with -1,
  * and none lets a C++ exception out. Everything runs on the host's UI thread. */
 
+#include <PlgKavelo/KaveloProtocol.h>
+
 #include <wchar.h>
 
 #if defined(_WIN32)
@@ -58,11 +60,11 @@ PLGKAVELO_API void PLGKAVELO_CALL KaveloDestroy(KaveloGame* game);
  * outlive its use. Returns 0. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloAllocGdiData(KaveloGame* game, char* pixels, int width, int height,
                                                     int bits);
-/* A configuration command, "param,N;..." (1 set-up, 2 selection picture, 4 time bar,
- * 8 sounds, 16 score step). Returns N on success, 0 for a completed set-up, -1 on refusal. */
+/* A configuration command, "param,N;..." with N a KAVELO_PARAM_ number
+ * (KaveloProtocol.h). Returns N on success, 0 for a completed set-up, -1 on refusal. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloSetGameParam(KaveloGame* game, const wchar_t* command);
 PLGKAVELO_API int PLGKAVELO_CALL KaveloSetGameParamUtf8(KaveloGame* game, const char* command);
-/* An event, "type,N;..." (0 tick, 1 click, 2 shuffle, 64 time, queries 4 to 512).
+/* An event, "type,N;..." with N a KAVELO_EVENT_ or KAVELO_QUERY_ number.
  * Returns the event's result, -1 on refusal. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloInputEvent(KaveloGame* game, const wchar_t* event);
 PLGKAVELO_API int PLGKAVELO_CALL KaveloInputEventUtf8(KaveloGame* game, const char* event);

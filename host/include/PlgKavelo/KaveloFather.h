@@ -35,10 +35,10 @@ class PLGKAVELO_API CKaveloFather {
   // buffer stays the host's and must outlive its use. The integers are kept, not read.
   // Always returns 0.
   int AllocGdiData(char* pGdiData, int nParam1, int nParam2, int nParam3);
-  // A configuration command, "param,N;..." (1 set-up, 2 selection picture, 4 time bar,
-  // 8 sounds, 16 score step). Returns N on success, 0 for a completed set-up, -1 on refusal.
+  // A configuration command, "param,N;..." with N a KAVELO_PARAM_ number
+  // (KaveloProtocol.h). Returns N on success, 0 for a completed set-up, -1 on refusal.
   int SetGameParam(const std::wstring& command);
-  // An event, "type,N;..." (0 tick, 1 click, 2 shuffle, 64 time, queries 4 to 512).
+  // An event, "type,N;..." with N a KAVELO_EVENT_ or KAVELO_QUERY_ number.
   // Returns the event's result, -1 on refusal.
   int InputEvent(const std::wstring& event);
 
@@ -82,6 +82,15 @@ class PLGKAVELO_API CKaveloFather {
   virtual void OnGameOver(int nResult) = 0;
 
  private:
+  // The events, one handler each: InputEvent reads the text and calls them, the clock calls
+  // the tick and time handlers directly. Each answers -1 while no board or renderer exists.
+  int HandleTick();
+  int HandleAddSeconds(int seconds);
+  int HandleClick(int x, int y);
+  int HandleShuffle(int mode);
+  int HandleQuery(int type);  // 0 for a type that is no query
+  friend class KaveloClockEvents;
+
   std::unique_ptr<CKaveloInternal> m_pInternal;       // the board; null until set-up
   std::unique_ptr<KaveloFigure> m_pFigure;            // the renderer; null until set-up
   std::unique_ptr<CKaveloSoundPlayer> m_pSoundPlayer; // null until the sound command

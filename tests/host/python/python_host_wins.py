@@ -1,15 +1,32 @@
-"""The Python module plays a whole game to the win on a stepped clock, then serves the
-real clock for a moment. Arguments: the module's folder and the artwork's folder."""
+"""The Python module names the protocol's numbers as the C header does, plays a whole game
+to the win on a stepped clock, then serves the real clock for a moment. Arguments: the
+module's folder, the artwork's folder and KaveloProtocol.h."""
 
+import re
 import sys
 import time
 
 sys.path.insert(0, sys.argv[1])
 import kavelo  # noqa: E402
+from kavelo import EVENT_SHUFFLE, PARAM_SET_UP, PARAM_TIME_BAR, QUERY_TILES_LEFT, SHUFFLE_SPREAD  # noqa: E402
+
+# Every "#define KAVELO_X value" of the header is kavelo.X, and every protocol name of the
+# module is in the header; a value may be another name.
+with open(sys.argv[3]) as protocol:
+    header = dict(re.findall(r"^#define KAVELO_([A-Z_]+[A-Z])\s+(\w+)", protocol.read(), re.MULTILINE))
+groups = {name.split("_")[0] for name in header}
+assert groups == {"PARAM", "EVENT", "QUERY", "CLICK", "SHUFFLE", "SOUND"}, groups
+for name, value in header.items():
+    number = int(value) if value.isdigit() else int(header[value.removeprefix("KAVELO_")])
+    assert getattr(kavelo, name, None) == number, (name, number, getattr(kavelo, name, None))
+module_names = {name for name in dir(kavelo) if name.split("_")[0] in groups and name.isupper()}
+assert module_names == set(header), module_names ^ set(header)
 
 ART = sys.argv[2]
 W, H, CELL = 8, 6, 48
-SET_UP = (f"param,1;w,{W};h,{H};c,6;r,4;screenWidth,{W * CELL};screenHeight,{H * CELL};screenBits,32;"
+SHUFFLE = f"type,{EVENT_SHUFFLE};shuffle,{SHUFFLE_SPREAD};"
+TILES_LEFT = f"type,{QUERY_TILES_LEFT};"
+SET_UP = (f"param,{PARAM_SET_UP};w,{W};h,{H};c,6;r,4;screenWidth,{W * CELL};screenHeight,{H * CELL};screenBits,32;"
           f"zeroX,0;zeroY,0;iconPath,{ART}/tile;iconType,.png;animationFrames,10;"
           f"animationPath,{ART}/trail;animationType,.png;")
 
@@ -17,23 +34,24 @@ frames, overs = [], []
 with kavelo.SteppedClock() as clock, kavelo.Game(lambda: frames.append(1), overs.append) as game:
     pixels = game.alloc_gdi_data(W * CELL, H * CELL)
     assert game.set_game_param(SET_UP) == 0
-    assert game.set_game_param(f"param,4;timeBar,{ART}/timebar.png;x,0;y,0;time,480;") == 4
-    assert game.input_event("type,2;shuffle,4;") == 0
+    time_bar = f"param,{PARAM_TIME_BAR};timeBar,{ART}/timebar.png;x,0;y,0;time,480;"
+    assert game.set_game_param(time_bar) == PARAM_TIME_BAR
+    assert game.input_event(SHUFFLE) == 0
     result, shuffles = None, 0
-    while game.input_event("type,256;") > 0 and shuffles < 30:
+    while game.input_event(TILES_LEFT) > 0 and shuffles < 30:
         clock.advance(100)
         move = game.find_hint()
         if move is None:
             time.sleep(0.002)  # the shuffle seeds from the clocks
-            game.input_event("type,2;shuffle,4;")
+            game.input_event(SHUFFLE)
             shuffles += 1
             continue
-        assert game.click(move.x1, move.y1) == 4
+        assert game.click(move.x1, move.y1) == kavelo.CLICK_CHOOSE
         result = game.click(move.x2, move.y2)
-        assert result in (1, 99), result
-        if result == 1:
+        assert result in (kavelo.CLICK_CONNECT, kavelo.CLICK_WIN), result
+        if result == kavelo.CLICK_CONNECT:
             assert game.undo() and game.redo() and not game.redo()
-    assert result == 99 and overs == [True], (result, overs)
+    assert result == kavelo.CLICK_WIN and overs == [True], (result, overs)
     assert frames and pixels.raw.count(0) < len(pixels.raw) // 2, "frames delivered"
     assert game.click(1, 1) == -1
 
@@ -41,9 +59,9 @@ with kavelo.SteppedClock() as clock, kavelo.Game(lambda: frames.append(1), overs
 with kavelo.Game(on_game_over=overs.append) as game:
     game.alloc_gdi_data(W * CELL, H * CELL)
     game.set_solvable_shuffles(True)
-    assert game.set_game_param(SET_UP) == 0 and game.input_event("type,2;shuffle,4;") == 0
+    assert game.set_game_param(SET_UP) == 0 and game.input_event(SHUFFLE) == 0
     moves = game.solve(60000)
-    assert moves is not None and len(moves) == game.input_event("type,256;") // 2
+    assert moves is not None and len(moves) == game.input_event(TILES_LEFT) // 2
     for move in moves:
         game.click(move.x1, move.y1), game.click(move.x2, move.y2)
     assert overs == [True, True], overs

@@ -5,7 +5,8 @@
 
 int main(void) {
   KaveloGame* game = KaveloCreate(NULL);
-  int ok = game != NULL && KaveloInputEventUtf8(game, "type,4;") == -1 && KaveloSetGameParam(NULL, L"param,1;") == -1;
+  int ok = game != NULL && KaveloInputEventUtf8(game, "type," KAVELO_TEXT(KAVELO_QUERY_PAIRS) ";") == -1 &&
+           KaveloSetGameParam(NULL, L"param," KAVELO_TEXT(KAVELO_PARAM_SET_UP) L";") == -1;
   KaveloDestroy(game);
   return ok && KaveloTimeoutMs() == -1 ? 0 : 1;
 }

@@ -15,7 +15,7 @@ int main() {
   std::vector<char> pixels(64 * 64 * 4);
   OutsideHost host;
   host.AllocGdiData(pixels.data(), 64, 64, 32);
-  if (host.InputEvent(L"type,4;") != -1 || KaveloTimeoutMs() != -1 || KaveloDispatchTimers() != 0) {
+  if (host.InputEvent(L"type," KAVELO_TEXT(KAVELO_QUERY_PAIRS) L";") != -1 || KaveloTimeoutMs() != -1 || KaveloDispatchTimers() != 0) {
     std::puts("unexpected answer before set-up");
     return 1;
   }
