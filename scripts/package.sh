@@ -13,14 +13,17 @@ grep -qx "version = \"$version\"" bindings/python/pyproject.toml ||
 arch=$(dpkg --print-architecture)
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 maintainer="PlgKavelo maintainers <maintainers@users.noreply.c-seed-73eef4d3.example>"
-build=build-package
+build="build-package"
 work=$build/debian
 
-# A release build with Debian's hardening flags, laid out as a distribution installs it.
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DKAVELO_DISTRO_LAYOUT=ON \
-    -DKAVELO_BUILD_TESTS=OFF -DKAVELO_BUILD_BENCH=OFF > /dev/null
+# A release build with Debian's hardening flags, laid out as a distribution installs it
+# (a game's program in /usr/games).
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+  -DKAVELO_DISTRO_LAYOUT=ON -DKAVELO_BUILD_TESTS=OFF -DKAVELO_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+  -DCMAKE_SHARED_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" > /dev/null
 cmake --build "$build" -j "$(nproc)"
 
 rm -rf "$work"
@@ -38,6 +41,7 @@ for package in libplgkavelo1 libplgkavelo-dev kavelo-play python3-kavelo; do
   fill packaging/debian/changelog | gzip -9n > "$doc/changelog.gz"
   find "$tree/usr/share/man" -type f -name '*.[0-9]' -exec gzip -9n {} + 2>/dev/null || true
   find "$tree/usr/lib" -name '*.so.*' -type f -exec chmod 0644 {} + 2>/dev/null || true
+  find "$tree/usr" -type f \( -name '*.so.*' -o -perm -0100 \) -exec strip --remove-section=.comment --remove-section=.note {} +
   for script in postinst prerm triggers shlibs; do
     [ -f "packaging/debian/$package.$script" ] || continue
     fill "packaging/debian/$package.$script" > "$tree/DEBIAN/$script"
@@ -49,10 +53,10 @@ done
 # plug-in's own come from this build's libplgkavelo1.
 depends() {
   local files
-  files=$(find "$root/$work/$1/usr" -type f \( -name '*.so.*' -o -perm -0100 \) -printf '%p ')
+  mapfile -t files < <(find "$root/$work/$1/usr" -type f \( -name '*.so.*' -o -perm -0100 \))
   fill packaging/debian/libplgkavelo1.shlibs > "$work/shlibdeps/debian/shlibs.local"
   : > "$work/shlibdeps/debian/control"
-  (cd "$work/shlibdeps" && dpkg-shlibdeps -O -l"$root/$work/libplgkavelo1/usr/lib/$multiarch" $files) |
+  (cd "$work/shlibdeps" && dpkg-shlibdeps -O -x"$1" -l"$root/$work/libplgkavelo1/usr/lib/$multiarch" "${files[@]}") |
     sed -n 's/^shlibs:Depends=//p'
 }
 for package in libplgkavelo1 libplgkavelo-dev kavelo-play python3-kavelo; do
@@ -80,4 +84,4 @@ cp bindings/python/kavelo.pyi "$stage/kavelo/__init__.pyi"
 cp "$work/libplgkavelo1/usr/lib/$multiarch"/lib*.so.[0-9] "$stage/kavelo/"
 /usr/bin/python3 -m build --no-isolation --wheel --outdir dist "$stage" > "$build/wheel.log" 2>&1 ||
   { cat "$build/wheel.log" >&2; exit 1; }
-ls dist/*.whl | sed 's/^/wrote /'
+for wheel in dist/*.whl; do echo "wrote $wheel"; done
