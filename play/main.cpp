@@ -3,6 +3,8 @@
 
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "DisplayProbe.h"
 #include "HeadlessPlay.h"
@@ -20,6 +22,20 @@ DisplayRequest RequestOf(const PlaySettings& settings) {
 int SetUpFailed(const PlaySettings& settings) {
   std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
   return 1;
+}
+
+// The artwork found from the program's own folder: the installed copy under the prefix's
+// data folder, else the build tree's when the program runs from there. Errors name the
+// installed place when neither exists.
+std::string DefaultArtDir() {
+  char* base = SDL_GetBasePath();
+  const std::filesystem::path folder(base ? base : "");
+  SDL_free(base);
+  for (const char* relative : {KAVELO_INSTALLED_ART_DIR, KAVELO_BUILD_ART_DIR}) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder / relative, ec)) return (folder / relative).lexically_normal().string();
+  }
+  return (folder / KAVELO_INSTALLED_ART_DIR).lexically_normal().string();
 }
 
 int Play(const PlaySettings& settings) {
@@ -55,7 +71,7 @@ int Play(const PlaySettings& settings) {
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
   std::string error;
-  const auto settings = ParseSettings({argv + 1, argv + argc}, KAVELO_DEFAULT_ART_DIR, error);
+  const auto settings = ParseSettings({argv + 1, argv + argc}, DefaultArtDir(), error);
   if (!settings) {
     std::fputs(error.c_str(), stderr);
     return error.rfind("usage", 0) == 0 ? 0 : 2;

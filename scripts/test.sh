@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite twice: a normal
 # build, and one with the address and undefined-behaviour sanitizers that fails on any
-# report; benchmarks are built (not run) in the normal build. Then the Windows leg (the
-# 32-bit library cross-built and tested under Wine) and a short fuzzing run.
+# report; benchmarks are built (not run) in the normal build. Then the packages (built and
+# checked), the Windows leg (the 32-bit library cross-built and tested under Wine) and a
+# short fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -16,6 +17,13 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKAVELO_SANITIZE=address,unde
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# The packages people install: the Debian packages and the wheel written into dist/, then
+# checked from a fresh prefix and a fresh venv and, as root, installed and removed again
+# (the machine is left as it was); bounded in time.
+limit=${KAVELO_PACKAGE_TIMEOUT:-1800}
+timeout --kill-after=30 "$limit" scripts/package.sh
+timeout --kill-after=30 "$limit" scripts/package-check.sh build
 
 # The Windows leg: the 32-bit DLLs cross-built and their suite run under Wine (the 64-bit
 # suite stands in where this machine cannot run 32-bit programs); bounded in time.

@@ -27,7 +27,7 @@ SOUND_WRONG, SOUND_CONNECT, SOUND_CANCEL, SOUND_CHOOSE, SOUND_WIN = (CLICK_WRONG
 
 __all__ = ["Game", "Move", "SteppedClock", "load_library", "serve_clock", "dispatch_timers"]
 
-_NAMES = ("libPlgKavelo.so", "PlgKavelo.dll", "libPlgKavelo.dylib")
+_NAMES = ("libPlgKavelo.so.1", "libPlgKavelo.so", "PlgKavelo.dll", "libPlgKavelo.dylib")
 
 _FrameReady = ctypes.CFUNCTYPE(None, ctypes.c_void_p)
 _GameOver = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_int)

@@ -98,4 +98,15 @@ std::vector<std::uint8_t> Raster::KeyedRgb() const {
   return bytes;
 }
 
+std::vector<std::uint8_t> Raster::Rgba() const {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(m_pixels.size() * 4);
+  for (const Colour& c : m_pixels) {
+    const float unit = c.a > 0 ? 1 / c.a : 0;
+    const std::uint8_t rgba[4] = {ToByte(c.r * unit), ToByte(c.g * unit), ToByte(c.b * unit), ToByte(c.a)};
+    bytes.insert(bytes.end(), rgba, rgba + 4);
+  }
+  return bytes;
+}
+
 }  // namespace kavelo::artwork

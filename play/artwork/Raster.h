@@ -47,6 +47,9 @@ class Raster {
   // painted pixel has at least one nonzero byte, so a dark colour never turns into the
   // key colour by rounding.
   std::vector<std::uint8_t> KeyedRgb() const;
+  // Four bytes (red, green, blue, opacity) per pixel, top row first, colours not
+  // premultiplied: for pictures shown over any background, such as icons.
+  std::vector<std::uint8_t> Rgba() const;
 
  private:
   void Blend(int x, int y, Colour colour, float strength);

@@ -10,6 +10,7 @@ namespace kavelo::artwork {
 // The side of a board cell in pixels: tiles, trail frames and the selection mark all fill one cell.
 constexpr int kCellSide = 48;
 
-Raster DrawTile(const TileDesign& design);
+// The tile on a square of `side` pixels, drawn at that size rather than scaled from the cell's.
+Raster DrawTile(const TileDesign& design, int side = kCellSide);
 
 }  // namespace kavelo::artwork

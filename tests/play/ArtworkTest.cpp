@@ -2,6 +2,7 @@
 // game names, every picture loads through the game's own loader at its size, no two tiles
 // look alike, and no two sounds sound alike.
 #include <SDL.h>
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 
 #include "image/LoadImageBits.h"
 #include "play/artwork/ArtworkSet.h"
+#include "play/artwork/IconArt.h"
 
 namespace {
 
@@ -91,5 +93,21 @@ TEST_F(Artwork, NoTwoTilesLookAlikeAndNoTwoSoundsSoundAlike) {
       }
       EXPECT_GT(difference / static_cast<double>(std::max(s.size(), sounds[j].size())), 1000.0) << name << " " << j;
     }
+  }
+}
+
+TEST_F(Artwork, IconsHaveEverySideATransparentGroundAndAnOpaqueTile) {
+  ASSERT_EQ(RunGenerator("--icons '" + (root / "icons").string() + "'"), 0);
+  for (int side : kavelo::artwork::IconSides()) {
+    const std::string file = (root / "icons" / ("kavelo-play-" + std::to_string(side) + ".png")).string();
+    SDL_Surface* loaded = IMG_Load(file.c_str());
+    ASSERT_NE(loaded, nullptr) << file;
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    ASSERT_NE(rgba, nullptr);
+    const auto alpha = [rgba](int x, int y) { return static_cast<Uint8*>(rgba->pixels)[y * rgba->pitch + x * 4 + 3]; };
+    EXPECT_EQ(std::tuple(rgba->w, rgba->h), std::tuple(side, side)) << file;
+    EXPECT_EQ(std::tuple(alpha(0, side - 1), alpha(side - 1, 0), alpha(side / 2, side / 2)), std::tuple(0, 0, 255)) << file;
+    SDL_FreeSurface(rgba);
   }
 }
