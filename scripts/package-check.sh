@@ -79,7 +79,7 @@ import kavelo
 assert kavelo.load_library()._name.startswith("$tmp/venv/"), kavelo.load_library()._name
 PY
 (cd "$tmp" && env -u KAVELO_LIBRARY PYTHONDONTWRITEBYTECODE=1 "$tmp/venv/bin/python" \
-  "$root/tests/host/python/python_host_wins.py" "$tmp/empty" "$prefix/share/PlgKavelo/art") ||
+  "$root/tests/host/python/python_host_wins.py" "$tmp/empty" "$prefix/share/PlgKavelo/art" "$prefix/include/PlgKavelo/KaveloProtocol.h") ||
   fail "the wheel's module did not play to the win"
 
 step "the Debian packages"
@@ -123,7 +123,7 @@ wins /usr/games/kavelo-play
 # shellcheck disable=SC2046
 cc -std=c99 -o "$tmp/system_c_host" tests/install/host/main.c $(pkg-config --cflags --libs plgkavelo)
 "$tmp/system_c_host" || fail "the C host built against the installed package failed"
-(cd "$tmp" && /usr/bin/python3 "$root/tests/host/python/python_host_wins.py" "$tmp/empty" /usr/share/PlgKavelo/art) ||
+(cd "$tmp" && /usr/bin/python3 "$root/tests/host/python/python_host_wins.py" "$tmp/empty" /usr/share/PlgKavelo/art /usr/include/PlgKavelo/KaveloProtocol.h) ||
   fail "the installed Python module did not play to the win"
 for package in "${ours[@]}"; do dpkg -L "$package"; done | sort -u > "$tmp/listed"
 DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq "${ours[@]}" > "$tmp/apt.log" 2>&1 || { cat "$tmp/apt.log"; fail "apt-get remove"; }
