@@ -34,7 +34,7 @@
 #include "logic/KaveloInternal.h"
 #include "platform/FrameSurface.h"
 #include "platform/TextCodec.h"
-#include "platform/TimerQueue.h"
+#include "platform/posix/TimerQueue.h"
 #include "platform/WavePlayback.h"
 
 namespace {

@@ -1,0 +1,12 @@
+# kavelo-play on SDL2: a window where SDL's video shows one, PNG snapshots by SDL_image,
+# and the artwork drawn at build time by the project's generator.
+find_package(SDL2 REQUIRED CONFIG)
+find_package(SDL2_image REQUIRED CONFIG)
+add_subdirectory(artwork)
+
+target_sources(kavelo_play_host PRIVATE sdl/DisplayChoice.cpp sdl/FrameSnapshot.cpp sdl/HeadlessPlatform.cpp)
+target_link_libraries(kavelo_play_host PUBLIC SDL2::SDL2 SDL2_image::SDL2_image)
+
+target_sources(kavelo-play PRIVATE sdl/main.cpp sdl/DisplayProbe.cpp sdl/WindowPlay.cpp)
+target_compile_definitions(kavelo-play PRIVATE KAVELO_DEFAULT_ART_DIR="${KAVELO_ART_DIR}")
+add_dependencies(kavelo-play kavelo_artwork_files)
