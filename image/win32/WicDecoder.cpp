@@ -64,9 +64,9 @@ void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value)), out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-// The entry an icon shows, chosen as on Linux: a PNG goes the way of any PNG file, size
-// check included; a bitmap entry goes to the system's icon decoder alone in a directory
-// of its own, so that the decoder cannot show another entry.
+// The entry an icon shows, chosen as by the SDL decoder: a PNG goes the way of any PNG
+// file, size check included; a bitmap entry goes to the system's icon decoder alone in a
+// directory of its own, so that the decoder cannot show another entry.
 int DecodeIcon(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
   const auto entry = BestIconEntry(bytes, size);
   if (!entry || entry->size > 0xFFFFFFFFu) return kPictureNotDecodable;
