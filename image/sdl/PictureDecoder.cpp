@@ -73,8 +73,8 @@ bool ConvertToBgra(SDL_Surface& decoded, DecodedPicture& out) {
   const SurfacePtr converted(SDL_ConvertSurfaceFormat(&decoded, SDL_PIXELFORMAT_BGRA32, 0));
   if (!converted || !out.Allocate(converted->w, converted->h)) return false;
   for (int y = 0; y < converted->h; ++y) {
-    std::memcpy(out.Row(y), static_cast<const std::uint8_t*>(converted->pixels) + static_cast<std::ptrdiff_t>(y) * converted->pitch,
-                out.Pitch());
+    const auto* in = static_cast<const std::uint8_t*>(converted->pixels) + static_cast<std::ptrdiff_t>(y) * converted->pitch;
+    std::memcpy(out.Row(y), in, out.Pitch());
   }
   return true;
 }
