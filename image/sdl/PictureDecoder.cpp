@@ -67,12 +67,22 @@ bool GreyAlphaPairsToBgra(const SDL_Surface& pairs, DecodedPicture& out) {
   return true;
 }
 
+void FreeSurface(void* surface) { SDL_FreeSurface(static_cast<SDL_Surface*>(surface)); }
+
 // Converts to blue, green, red, alpha; a transparent colour of a palette or key becomes
-// alpha 0 in SDL's conversion.
+// alpha 0 in SDL's conversion. The converted surface is taken over whole when its rows
+// follow each other without padding, as SDL lays out 32-bit rows, and copied otherwise.
 bool ConvertToBgra(SDL_Surface& decoded, DecodedPicture& out) {
-  const SurfacePtr converted(SDL_ConvertSurfaceFormat(&decoded, SDL_PIXELFORMAT_BGRA32, 0));
-  if (!converted || !out.Allocate(converted->w, converted->h)) return false;
-  for (int y = 0; y < converted->h; ++y) {
+  SurfacePtr converted(SDL_ConvertSurfaceFormat(&decoded, SDL_PIXELFORMAT_BGRA32, 0));
+  if (!converted) return false;
+  const int w = converted->w, h = converted->h;
+  if (converted->pitch == w * DecodedPicture::kBytesPerPixel) {
+    auto* pixels = static_cast<std::uint8_t*>(converted->pixels);
+    out.Adopt(w, h, pixels, FreeSurface, converted.release());
+    return true;
+  }
+  if (!out.Allocate(w, h)) return false;
+  for (int y = 0; y < h; ++y) {
     const auto* in = static_cast<const std::uint8_t*>(converted->pixels) + static_cast<std::ptrdiff_t>(y) * converted->pitch;
     std::memcpy(out.Row(y), in, out.Pitch());
   }
