@@ -33,7 +33,7 @@
 #include "host/ModuleState.h"
 #include "platform/FrameSurface.h"
 #include "platform/TextCodec.h"
-#include "platform/TimerQueue.h"
+#include "platform/posix/TimerQueue.h"
 #include "platform/WavePlayback.h"
 #include "tests/support/ProtocolText.h"
 

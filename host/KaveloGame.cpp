@@ -17,7 +17,7 @@ thread_local PendingFrees t_pending;
 // may belong to a newer game, which the destructor must not stop.
 void FreeClosed(KaveloGame* game) {
   ModuleState& module = Module();
-  const platform::TimerId liveClock = module.clockTimerId;
+  const std::uintptr_t liveClock = module.clockTimerId;
   module.clockTimerId = 0;
   delete game;
   module.clockTimerId = liveClock;

@@ -4,15 +4,13 @@
 
 #include <cstdint>
 
-#include "platform/TimerQueue.h"
-
 class CKaveloFather;
 
 namespace kavelo::host {
 
 struct ModuleState {
   CKaveloFather* currentInstance = nullptr;
-  platform::TimerId clockTimerId = 0;
+  std::uintptr_t clockTimerId = 0;  // the platform's timer id; 0 for none
   std::uint32_t tickCounter = 0;
 };
 

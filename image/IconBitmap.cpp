@@ -1,7 +1,5 @@
 #include "image/IconBitmap.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <array>
 
@@ -55,22 +53,21 @@ bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& out) {
 
 }  // namespace
 
-int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, SurfacePtr& surface) {
+int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, DecodedPicture& picture) {
   Layout l;
   if (data == nullptr || !ReadLayout(data, size, l)) return kPictureNotDecodable;
   const int w = static_cast<int>(l.width), h = static_cast<int>(l.height);
-  SurfacePtr out(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_BGRA32));
-  if (!out) return kPictureNoMemory;
+  DecodedPicture out;
+  if (!out.Allocate(w, h)) return kPictureNoMemory;
 
   std::array<std::array<std::uint8_t, 4>, 256> palette{};  // indices past the table are black
   for (std::uint64_t i = 0; l.bits <= 8 && i < l.paletteCount; ++i) {
     std::copy_n(data + l.paletteStart + 4 * i, 3, palette[i].begin());
   }
   bool anyAlpha = false;
-  const auto outRow = [&](int y) { return static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(y) * out->pitch; };
   for (int y = 0; y < h; ++y) {
     const std::uint8_t* in = data + l.colourStart + static_cast<std::uint64_t>(h - 1 - y) * l.colourStride;
-    std::uint8_t* row = outRow(y);
+    std::uint8_t* row = out.Row(y);
     for (int x = 0; x < w; ++x) {
       std::uint8_t* p = row + 4 * x;
       if (l.bits == 32) {
@@ -93,13 +90,13 @@ int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, SurfacePtr& sur
   for (int y = 0; useMask && y < h; ++y) {
     const std::uint8_t* mask =
         l.hasMask ? data + l.maskStart + static_cast<std::uint64_t>(h - 1 - y) * l.maskStride : nullptr;
-    std::uint8_t* row = outRow(y);
+    std::uint8_t* row = out.Row(y);
     for (int x = 0; x < w; ++x) {
       const bool transparent = mask != nullptr && ((mask[x / 8] >> (7 - x % 8)) & 1);
       row[4 * x + 3] = transparent ? 0 : 255;
     }
   }
-  surface = std::move(out);
+  picture = std::move(out);
   return kPictureLoaded;
 }
 

@@ -6,13 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/PictureDecoder.h"
+#include "image/DecodedPicture.h"
 
 namespace kavelo::image {
 
-// Decodes the `size` bytes of one entry into a surface laid out as DecodePicture's. Takes
-// 1, 4, 8, 24 and 32 bits a pixel, uncompressed; a 32-bit entry whose alpha is all zero
-// takes its transparency from the mask. Returns the codes of DecodePicture.
-int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, SurfacePtr& surface);
+// Decodes the `size` bytes of one entry into `picture`. Takes 1, 4, 8, 24 and 32 bits a
+// pixel, uncompressed; a 32-bit entry whose alpha is all zero takes its transparency from
+// the mask. Returns the codes of DecodePicture.
+int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, DecodedPicture& picture);
 
 }  // namespace kavelo::image

@@ -1,9 +1,5 @@
 #include "image/OlePicture.h"
 
-#ifndef _WIN32
-#include <SDL.h>
-#endif
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +7,7 @@
 #include "image/DeclaredSize.h"
 #include "image/Himetric.h"
 #include "image/PictureFile.h"
+#include "image/PictureDecoder.h"
 #include "image/PictureLoadCodes.h"
 
 using namespace kavelo::image;
@@ -41,13 +38,13 @@ int COlePicture::Load(const std::wstring& path) {
   const DeclaredSize declared = ReadDeclaredSize(bytes.data.get(), bytes.size);
   if (!MayDecode(declared)) return kPictureNotDecodable;
   if (DeclaredBytes(declared) > m_byteLimit) return kPictureOverBudget;
-  SurfacePtr surface;
-  code = DecodePicture(declared.format, bytes.data.get(), bytes.size, surface);
+  DecodedPicture decoded;
+  code = DecodePicture(declared.format, bytes.data.get(), bytes.size, decoded);
   if (code != kPictureLoaded) return code;
 
-  m_himetricWidth = PixelsToHimetric(surface->w, kDisplayPixelsPerInch);
-  m_himetricHeight = PixelsToHimetric(surface->h, kDisplayPixelsPerInch);
-  m_pPicture = std::move(surface);
+  m_himetricWidth = PixelsToHimetric(decoded.width, kDisplayPixelsPerInch);
+  m_himetricHeight = PixelsToHimetric(decoded.height, kDisplayPixelsPerInch);
+  m_picture = std::move(decoded);
   m_bLoaded = true;
   return kPictureLoaded;
 }
@@ -70,14 +67,13 @@ int COlePicture::Render(kavelo::platform::FrameSurface& target, const PictureRec
   const std::int64_t top = std::max<std::int64_t>(rect.top, 0);
   const std::int64_t bottom = std::min<std::int64_t>(rect.bottom, target.Height());
 
-  const auto* source = static_cast<const std::uint8_t*>(m_pPicture->pixels);
-  const std::int64_t sourceWidth = m_pPicture->w;
-  const std::int64_t sourceHeight = m_pPicture->h;
+  const std::int64_t sourceWidth = m_picture.width;
+  const std::int64_t sourceHeight = m_picture.height;
   for (std::int64_t y = top; y < bottom; ++y) {
     // Nearest source pixel: the offsets stay below the destination's extent, so the
     // source rows and columns stay below the picture's.
     const std::int64_t sourceY = (y - rect.top) * sourceHeight / destHeight;
-    const std::uint8_t* sourceRow = source + sourceY * m_pPicture->pitch;
+    const std::uint8_t* sourceRow = m_picture.Row(static_cast<int>(sourceY));
     std::uint8_t* row = target.Row(static_cast<int>(y));
     for (std::int64_t x = left; x < right; ++x) {
       // Drawn at its own size (every load), a picture needs no division per pixel.
@@ -90,7 +86,7 @@ int COlePicture::Render(kavelo::platform::FrameSurface& target, const PictureRec
 
 void COlePicture::Free() {
   if (!m_bLoaded) return;
-  m_pPicture.reset();
+  m_picture = DecodedPicture();
   m_himetricWidth = 0;
   m_himetricHeight = 0;
   m_bLoaded = false;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "image/PictureBitmap.h"
-#include "image/PictureDecoder.h"
+#include "image/DecodedPicture.h"
 
 class COlePicture {
  public:
@@ -39,7 +39,7 @@ class COlePicture {
 
  private:
   bool m_bLoaded = false;                // true while a picture is held
-  kavelo::image::SurfacePtr m_pPicture;  // the held pixels: blue, green, red, alpha, top row first
+  kavelo::image::DecodedPicture m_picture;  // the held pixels
   int m_himetricWidth = 0;               // the held picture's size at the display's resolution
   int m_himetricHeight = 0;
   std::uint64_t m_byteLimit = UINT64_MAX;

@@ -1,17 +1,18 @@
 #pragma once
-// Background playback of WAV files on SDL2 audio, one sound at a time.
+// Background playback of WAV files, one sound at a time, process-wide like the system
+// service it stands for. Back ends: SDL2 audio (sdl/) and the system's PlaySoundW
+// (win32/).
 //
-// A play request returns at once: a worker thread reads and converts the file and the
-// audio device plays it on by itself. While a sound is loading or playing, a new request
-// is dropped; the sound that plays is never cut off and nothing is queued. Every failure
-// (no audio driver, a device that will not open, an empty path, a missing, unreadable or
-// malformed file) ends in silence and leaves the playback ready for the next request.
+// A play request returns at once; the sound is read and played in the background. While
+// a sound is loading or playing, a new request is dropped; the sound that plays is never
+// cut off and nothing is queued. Every failure (no audio driver, a device that will not
+// open, an empty path, a missing, unreadable or malformed file) ends in silence and leaves
+// the playback ready for the next request.
 //
-// Like the system service it stands in for, playback is process-wide. Its users (the
-// sound players) hold a reference each: the audio subsystem and device are opened at the
-// first sound actually played and closed when the last reference goes. SDL_Quit is never
-// called, since a host may use SDL itself; the audio subsystem is initialised and quit by
-// reference count on the thread that plays, which is the host's thread.
+// Its users (the sound players) hold a reference each. On SDL the audio subsystem and
+// device are opened at the first sound actually played and closed when the last reference
+// goes; SDL_Quit is never called, since a host may use SDL itself, and the audio subsystem
+// is initialised and quit by reference count on the thread that plays, the host's thread.
 
 #include <chrono>
 #include <string>

@@ -1,11 +1,5 @@
 #include "HeadlessPlay.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <poll.h>
-#endif
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +8,7 @@
 #include <vector>
 
 #include "FrameSnapshot.h"
+#include "HeadlessPlatform.h"
 #include "PlayHost.h"
 
 namespace kavelo::play {
@@ -22,10 +17,6 @@ namespace {
 constexpr int kTicksPerMove = 3;    // the player thinks for 0.3 s of game time per pair
 constexpr int kMaxShufflesInARow = 20;
 constexpr int kPlanBudgetMs = 500;  // the search for a clearing before the player falls back on hints
-
-// The clock of a game run faster than real time: it jumps to the next due timer.
-unsigned long long g_virtualNowMs = 0;
-unsigned long long VirtualNow() { return g_virtualNowMs; }
 
 class Snapshots {
  public:
@@ -43,29 +34,6 @@ class Snapshots {
   PlayHost& m_host;
 };
 
-#ifdef _WIN32
-// Serves the clock once: the system timer's callback comes through the message loop.
-// System timers follow the system's clock only, so a fast game runs in real time here.
-void ServeClock(bool /*fast*/) {
-  MSG msg;
-  if (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-}
-#else
-// Serves the clock once: waits for the next timer (or jumps to it) and runs it.
-void ServeClock(bool fast) {
-  const int timeout = KaveloTimeoutMs();
-  if (timeout > 0) {
-    if (fast) {
-      g_virtualNowMs += static_cast<unsigned long long>(timeout);
-    } else {
-      pollfd p{KaveloTimerFd(), POLLIN, 0};
-      poll(&p, 1, timeout);
-    }
-  }
-  KaveloDispatchTimers();
-}
-#endif
-
 // The next move: the solver's clearing while there is one, else a hint.
 bool NextMove(PlayHost& host, std::vector<KaveloMove>& plan, KaveloMove& move) {
   if (plan.empty() && host.Solve(plan, kPlanBudgetMs) == KaveloSolved) std::reverse(plan.begin(), plan.end());
@@ -79,10 +47,7 @@ bool NextMove(PlayHost& host, std::vector<KaveloMove>& plan, KaveloMove& move) {
 
 HeadlessSummary PlayHeadless(const PlaySettings& settings) {
   HeadlessSummary summary;
-#ifndef _WIN32
-  setenv("SDL_AUDIODRIVER", "dummy", 0);  // nobody listens to a game that plays itself
-#endif
-  if (settings.fast) KaveloSetTimerClock(VirtualNow);
+  BeginHeadless(settings.fast);
   {
     PlayHost host(settings);
     Snapshots snapshots(settings, host);
@@ -129,7 +94,7 @@ HeadlessSummary PlayHeadless(const PlaySettings& settings) {
     }
     summary.snapshots = snapshots.count;
   }
-  if (settings.fast) KaveloSetTimerClock(nullptr);
+  EndHeadless(settings.fast);
   return summary;
 }
 

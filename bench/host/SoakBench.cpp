@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/host/ProcessUsage.h"
-#include "platform/TimerQueue.h"
+#include "platform/posix/TimerQueue.h"
 #include "platform/WavePlayback.h"
 #include "tests/host/GameHost.h"
 #include "tests/support/TestFiles.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/TextCodec.h"
-#include "platform/WaveFile.h"
+#include "platform/sdl/WaveFile.h"
 #include "platform/WavePlayback.h"
 #include "sound/KaveloSoundPlayer.h"
 #include "platform/WaveWriter.h"

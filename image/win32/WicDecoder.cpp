@@ -5,7 +5,6 @@
 #include <wincodec.h>
 
 #include <climits>
-#include <new>
 #include <vector>
 
 #include "image/GifDataCheck.h"
@@ -21,7 +20,7 @@ namespace {
 
 using platform::ComRef;
 
-int DecodeInApartment(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+int DecodeInApartment(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
   ComRef<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(factory.Out())))) {
@@ -50,19 +49,14 @@ int DecodeInApartment(const std::uint8_t* bytes, std::size_t size, SurfacePtr& s
     return kPictureNotDecodable;
   }
   // At most 8192 x 8192 x 4 bytes: 256 MiB, within UINT.
-  const UINT pitch = width * 4;
-  const std::size_t total = static_cast<std::size_t>(pitch) * height;
-  auto picture = std::make_unique<DecodedPicture>();
-  picture->storage.reset(new (std::nothrow) std::uint8_t[total]);
-  if (!picture->storage) return kPictureNoMemory;
-  if (FAILED(converted->CopyPixels(nullptr, pitch, static_cast<UINT>(total), picture->storage.get()))) {
+  DecodedPicture decoded;
+  if (!decoded.Allocate(static_cast<int>(width), static_cast<int>(height))) return kPictureNoMemory;
+  const std::size_t total = decoded.Pitch() * height;
+  if (FAILED(converted->CopyPixels(nullptr, static_cast<UINT>(decoded.Pitch()), static_cast<UINT>(total),
+                                   decoded.pixels.get()))) {
     return kPictureNotDecodable;
   }
-  picture->w = static_cast<int>(width);
-  picture->h = static_cast<int>(height);
-  picture->pitch = static_cast<int>(pitch);
-  picture->pixels = picture->storage.get();
-  surface = std::move(picture);
+  picture = std::move(decoded);
   return kPictureLoaded;
 }
 
@@ -70,17 +64,17 @@ void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value)), out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-// The entry an icon shows, chosen as on Linux: a PNG goes the way of any PNG file, size
-// check included; a bitmap entry goes to the system's icon decoder alone in a directory
-// of its own, so that the decoder cannot show another entry.
-int DecodeIcon(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+// The entry an icon shows, chosen as by the SDL decoder: a PNG goes the way of any PNG
+// file, size check included; a bitmap entry goes to the system's icon decoder alone in a
+// directory of its own, so that the decoder cannot show another entry.
+int DecodeIcon(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
   const auto entry = BestIconEntry(bytes, size);
   if (!entry || entry->size > 0xFFFFFFFFu) return kPictureNotDecodable;
   const std::uint8_t* data = bytes + entry->offset;
   if (entry->png) {
     const DeclaredSize declared = ReadDeclaredSize(data, entry->size);
     if (declared.format != PictureFormat::kPng || !MayDecode(declared)) return kPictureNotDecodable;
-    return DecodePicture(PictureFormat::kPng, data, entry->size, surface);
+    return DecodePicture(PictureFormat::kPng, data, entry->size, picture);
   }
   if (entry->width <= 0 || entry->height <= 0 || entry->width > kMaxPictureSide || entry->height > kMaxPictureSide) {
     return kPictureNotDecodable;
@@ -99,21 +93,21 @@ int DecodeIcon(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface)
   single.insert(single.end(), data, data + entry->size);
   const ComApartment com;
   if (!com.Usable()) return kPictureNotDecodable;
-  return DecodeInApartment(single.data(), single.size(), surface);
+  return DecodeInApartment(single.data(), single.size(), picture);
 }
 
 }  // namespace
 
-int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX) || format == PictureFormat::kUnknown) {
     return kPictureNotDecodable;
   }
   if (format == PictureFormat::kGif && !GifSafeToDecode(bytes, size)) return kPictureNotDecodable;
   if (format == PictureFormat::kPng && !PngCriticalChunksIntact(bytes, size)) return kPictureNotDecodable;
-  if (format == PictureFormat::kIcon) return DecodeIcon(bytes, size, surface);
+  if (format == PictureFormat::kIcon) return DecodeIcon(bytes, size, picture);
   const ComApartment com;
   if (!com.Usable()) return kPictureNotDecodable;
-  return DecodeInApartment(bytes, size, surface);
+  return DecodeInApartment(bytes, size, picture);
 }
 
 }  // namespace kavelo::image

@@ -93,13 +93,7 @@ TEST(CInterface, TheBoundaryRefusesNullsAndReadsBrokenUtf8AsTheReplacementCharac
 
   // The pictures are reached through a folder whose name holds U+FFFD.
   const std::filesystem::path dir = std::filesystem::path(art.Path("tile")).parent_path();
-#ifdef _WIN32
-  const std::filesystem::path link = dir.wstring() + L"\uFFFD";
-  std::filesystem::copy(dir, link, std::filesystem::copy_options::recursive);  // no symbolic links under Wine
-#else
-  const std::filesystem::path link = dir.string() + "\xEF\xBF\xBD";
-  std::filesystem::create_directory_symlink(dir, link);
-#endif
+  const std::filesystem::path link = FolderWithReplacementCharacter(dir);
   const std::string separator(1, char(std::filesystem::path::preferred_separator));
   const std::string setUp = Utf8(art.SetUp(6, 5, 3, 4, 48, 40));
   struct Case {

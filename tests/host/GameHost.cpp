@@ -1,9 +1,5 @@
 #include "GameHost.h"
 
-#include "host/GameClock.h"
-#include "host/KaveloGame.h"
-#include "host/ModuleState.h"
-#include "platform/TimerQueue.h"
 #include "tests/support/TestFiles.h"
 
 namespace kavelo::test {
@@ -38,39 +34,5 @@ std::wstring ArtFolder::SetUp(int w, int h, int kinds, int copies, int screenWid
                            Path("trail") + ";animationType,.bmp;";
   return W(text);
 }
-
-#ifdef _WIN32
-std::uintptr_t ClockTimers() { return host::Module().clockTimerId; }
-
-// System timers cannot be stepped; the test serves the clock's timer itself, as the
-// system would: one callback per interval, at most one pending.
-SteppedClock::SteppedClock() = default;
-SteppedClock::~SteppedClock() = default;
-
-int SteppedClock::Advance(std::uint64_t ms) {
-  const std::uintptr_t timer = host::Module().clockTimerId;
-  if (timer != m_timer) m_timer = timer, m_elapsed = 0;  // a new timer starts a new grid
-  if (timer == 0) return 0;
-  m_elapsed += ms;
-  if (m_elapsed < host::kClockIntervalMs) return 0;
-  m_elapsed %= host::kClockIntervalMs;
-  const host::CallScope scope;  // as the system timer's callback does
-  host::ServeClockTick(timer);
-  return 1;
-}
-#else
-std::uintptr_t ClockTimers() { return platform::ThreadTimerQueue().TimerCount(); }
-
-SteppedClock::SteppedClock() {
-  platform::ThreadTimerQueue().SetClock([this] { return m_now; });
-}
-
-SteppedClock::~SteppedClock() { platform::ThreadTimerQueue().SetClock(platform::MonotonicMs); }
-
-int SteppedClock::Advance(std::uint64_t ms) {
-  m_now += ms;
-  return KaveloDispatchTimers();  // as a host serves the clock
-}
-#endif
 
 }  // namespace kavelo::test

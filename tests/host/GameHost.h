@@ -63,6 +63,10 @@ class GameHost : public CKaveloFather {
 // unchanged (Linux: the timers in the queue; Windows: the clock's system timer).
 std::uintptr_t ClockTimers();
 
+// `dir` reached under a second name, its own followed by U+FFFD: a symbolic link, or a copy
+// where there are none. The caller removes it.
+std::filesystem::path FolderWithReplacementCharacter(const std::filesystem::path& dir);
+
 // Steps this thread's timer clock by hand while alive.
 class SteppedClock {
  public:

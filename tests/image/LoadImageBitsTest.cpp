@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "image/DeclaredSize.h"
 #include "image/Himetric.h"
 #include "image/PictureLoadCodes.h"
 #include "tests/image/PictureFiles.h"

@@ -1,11 +1,5 @@
 #include "tests/image/PictureFiles.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
-
 #include <cstdlib>
 
 #include "tests/support/ScratchFolder.h"
@@ -16,19 +10,6 @@ std::filesystem::path Scratch(const std::string& name) {
   static const kavelo::test::ScratchFolder folder("kavelo-image");
   return folder.Dir() / name;
 }
-
-#ifdef _WIN32
-std::wstring Pipe(const std::string& name) {
-  const std::string path = "\\\\.\\pipe\\kavelo-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-  // The server end stays open for the program's life, so that the pipe exists.
-  const HANDLE server = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
-  return server == INVALID_HANDLE_VALUE ? std::wstring() : std::wstring(path.begin(), path.end());
-}
-#else
-std::wstring Pipe(const std::string& name) {
-  return ::mkfifo(Scratch(name).c_str(), 0600) == 0 ? Scratch(name).wstring() : std::wstring();
-}
-#endif
 
 std::wstring Written(const std::string& name, const Bytes& bytes) {
   EXPECT_TRUE(WriteFile(Scratch(name).string(), bytes)) << "cannot write " << name;

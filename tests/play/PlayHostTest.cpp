@@ -4,7 +4,7 @@
 #include <random>
 #include <tuple>
 
-#include "DisplayChoice.h"
+#include "sdl/DisplayChoice.h"
 #include "HeadlessPlay.h"
 #include "PlayHost.h"
 #include "PlaySettings.h"

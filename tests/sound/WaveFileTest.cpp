@@ -9,7 +9,7 @@
 #include <optional>
 #include <tuple>
 
-#include "platform/WaveFile.h"
+#include "platform/sdl/WaveFile.h"
 #include "platform/WaveWriter.h"
 #include "tests/support/TestFiles.h"
 

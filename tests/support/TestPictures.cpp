@@ -1,8 +1,3 @@
-#ifndef _WIN32
-#include <SDL.h>
-#include <SDL_image.h>
-#endif
-
 #include <algorithm>
 #include <memory>
 
@@ -10,7 +5,7 @@
 
 namespace kavelo::test {
 
-// PNG and JPEG by the system's libraries: SDL on Linux, WIC on Windows
+// PNG and JPEG by the platform's libraries: SDL_image (sdl/SystemEncoders.cpp) or WIC
 // (win32/SystemEncoders.cpp).
 Bytes EncodeBySystem(const TestPicture& picture, Format format);
 
@@ -149,22 +144,6 @@ Bytes Encode(const TestPicture& picture, Format format) {
   if (format == Format::kBmp24 || format == Format::kBmp32) return EncodeBmp(picture, format == Format::kBmp32);
   return EncodeBySystem(picture, format);
 }
-
-#ifndef _WIN32
-Bytes EncodeBySystem(const TestPicture& picture, Format format) {
-  using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
-  const Surface rgba(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Rgba*>(picture.pixels.data()), picture.width,
-                     picture.height, 32, picture.width * 4, SDL_PIXELFORMAT_RGBA32), SDL_FreeSurface);
-  const Surface rgb(rgba ? SDL_ConvertSurfaceFormat(rgba.get(), SDL_PIXELFORMAT_BGR24, 0) : nullptr, SDL_FreeSurface);
-  Bytes bytes(static_cast<std::size_t>(picture.width) * picture.height * 8 + 65536);
-  SDL_RWops* out = rgb ? SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size())) : nullptr;
-  if (out == nullptr) return {};
-  const int failed = format == Format::kPng ? IMG_SavePNG_RW(rgba.get(), out, 0) : IMG_SaveJPG_RW(rgb.get(), out, 0, 100);
-  bytes.resize(failed ? 0 : static_cast<std::size_t>(SDL_RWtell(out)));
-  SDL_RWclose(out);
-  return bytes;
-}
-#endif
 
 Bytes EncodeIcon(const std::vector<IconImage>& images, bool cursor) {
   Bytes out, data;

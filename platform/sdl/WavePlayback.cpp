@@ -1,4 +1,6 @@
-#include "WavePlayback.h"
+// Wave playback on SDL2 audio: a worker thread reads and converts each file, the audio
+// device's callback plays it.
+#include "platform/WavePlayback.h"
 
 #include <SDL.h>
 
@@ -15,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "WaveFile.h"
+#include "platform/sdl/WaveFile.h"
 
 namespace kavelo::platform {
 namespace {
@@ -30,8 +32,9 @@ constexpr std::chrono::milliseconds kDeviceCheckInterval{250};
 // Who may touch what: the state decides. Play moves it from idle to loading and hands
 // over the path; the worker alone moves it on from loading, and writes the samples only
 // while loading or idle; the device's callback reads the samples only while playing and
-// moves playing to idle (the worker does so only for a device it has closed). So neither
-// Play nor the callback ever waits for a lock.
+// moves playing to idle (the worker does so only for a device it has closed). The
+// callback then only wakes the worker, which tells the waiters. So neither Play nor the
+// callback ever waits for a lock.
 class WaveEngine {
  public:
   WaveEngine() = default;
@@ -49,6 +52,7 @@ class WaveEngine {
   void CheckDevice();
   bool OpenDevice();
   void SetState(WavePlaybackState state);
+  void TellWaiters();
   static void SDLCALL Feed(void* engine, Uint8* stream, int len);
 
   // Host thread only.
@@ -60,27 +64,30 @@ class WaveEngine {
   SDL_AudioDeviceID m_device = 0;
 
   std::atomic<WavePlaybackState> m_state{WavePlaybackState::kIdle};
+  std::atomic<bool> m_closing{false};  // no sound starts any more; the worker still runs
   std::atomic<bool> m_stop{false};
   std::string m_job;                  // written by Play after it moved the state to loading
   std::atomic<bool> m_jobReady{false};  // m_job holds a path the worker has not taken
-  // Wakes the worker: a job, the end of a sound, or the stop. Spare wake-ups are harmless.
+  // Wakes the worker: a job, the end of a sound, the closing or the stop. Spare wake-ups
+  // are harmless.
   std::counting_semaphore<> m_wake{0};
   std::vector<std::uint8_t> m_sound;  // the converted samples of the sound that plays
   std::size_t m_fed = 0;              // bytes of m_sound handed to the device (the callback's)
 
-  // For those who wait for the state to change; never taken by Play.
+  // For those who wait for the state to change; taken by neither Play nor the callback.
   std::mutex m_waitMutex;
   std::condition_variable m_changed;
 };
 
+// A job that waits or loads ends idle; a sound that plays may end, which the worker, still
+// running, tells the waiters; then the worker stops.
 WaveEngine::~WaveEngine() {
+  m_closing.store(true);
+  m_wake.release();
+  Wait(true, kWaveShutdownDrain);
   m_stop.store(true);
   m_wake.release();
   if (m_worker.joinable()) m_worker.join();
-  // A job that the worker did not take will never load.
-  WavePlaybackState loading = WavePlaybackState::kLoading;
-  if (m_state.compare_exchange_strong(loading, WavePlaybackState::kIdle)) SetState(WavePlaybackState::kIdle);
-  Wait(true, kWaveShutdownDrain);
   if (m_device != 0) SDL_CloseAudioDevice(m_device);
   if (m_subsystem == Subsystem::kReady) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -113,10 +120,15 @@ bool WaveEngine::Wait(bool untilIdle, std::chrono::milliseconds timeout) {
   });
 }
 
-// Stores a state and tells the waiters. Taking their mutex once, after the store, makes
-// sure that none of them checks the old state and then sleeps through the news.
+// Stores a state and tells the waiters.
 void WaveEngine::SetState(WavePlaybackState state) {
   m_state.store(state, std::memory_order_release);
+  TellWaiters();
+}
+
+// Taking the waiters' mutex once, after a change of state, makes sure that none of them
+// checks the old state and then sleeps through the news.
+void WaveEngine::TellWaiters() {
   { std::lock_guard lock(m_waitMutex); }
   m_changed.notify_all();
 }
@@ -137,19 +149,22 @@ void WaveEngine::Run() {
       Load();
     } else if (State() == WavePlaybackState::kPlaying) {
       CheckDevice();
-    } else if (!m_sound.empty()) {
-      std::vector<std::uint8_t>().swap(m_sound);  // the sound has ended: its memory goes
+    } else {
+      // The callback has ended the sound: its memory goes, and the waiters hear of it.
+      std::vector<std::uint8_t>().swap(m_sound);
+      TellWaiters();
     }
   }
 }
 
 // Reads and converts the job's file and hands the samples to the device. Anything that
-// fails leaves the playback idle.
+// fails, and the closing, leave the playback idle.
 void WaveEngine::Load() {
   const std::string path = std::move(m_job);
   m_job.clear();
-  std::vector<std::uint8_t> sound = LoadWaveForOutput(path);
-  if (!sound.empty() && !m_stop.load() && OpenDevice()) {
+  std::vector<std::uint8_t> sound;
+  if (!m_closing.load()) sound = LoadWaveForOutput(path);
+  if (!sound.empty() && !m_closing.load() && OpenDevice()) {
     m_sound.swap(sound);
     m_fed = 0;
     SetState(WavePlaybackState::kPlaying);
@@ -195,8 +210,8 @@ void SDLCALL WaveEngine::Feed(void* engine, Uint8* stream, int len) {
       std::memcpy(stream, self->m_sound.data() + self->m_fed, copied);
       self->m_fed += copied;
     } else {
-      self->SetState(WavePlaybackState::kIdle);
-      self->m_wake.release();
+      self->m_state.store(WavePlaybackState::kIdle, std::memory_order_release);
+      self->m_wake.release();  // the worker tells the waiters
     }
   }
   std::memset(stream + copied, 0, wanted - copied);  // signed samples: 0 is silence

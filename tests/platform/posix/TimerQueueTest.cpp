@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/TimerQueue.h"
+#include "platform/posix/TimerQueue.h"
 
 using kavelo::platform::TimerId;
 using kavelo::platform::TimerQueue;

@@ -1,4 +1,4 @@
-#include "TimerQueue.h"
+#include "platform/posix/TimerQueue.h"
 
 #include <sys/timerfd.h>
 #include <time.h>

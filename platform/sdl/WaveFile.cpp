@@ -1,6 +1,6 @@
-#include "WaveFile.h"
+#include "platform/sdl/WaveFile.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <SDL.h>
 

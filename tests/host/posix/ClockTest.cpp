@@ -1,9 +1,9 @@
 // The clock: ten ticks a second to the current instance, served from the host's loop.
 #include <gtest/gtest.h>
 
-#include "GameHost.h"
+#include "tests/host/GameHost.h"
 #include "host/ModuleState.h"
-#include "platform/TimerQueue.h"
+#include "platform/posix/TimerQueue.h"
 
 using namespace kavelo::test;
 

@@ -1,8 +1,8 @@
 // The host's side of the clock: its event loop serves this thread's timer queue.
 #include <PlgKavelo/Kavelo.h>
 
-#include "KaveloGame.h"
-#include "platform/TimerQueue.h"
+#include "host/KaveloGame.h"
+#include "platform/posix/TimerQueue.h"
 
 using kavelo::platform::ThreadTimerQueue;
 

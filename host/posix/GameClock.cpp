@@ -1,6 +1,8 @@
-#include "GameClock.h"
+// The game clock on Linux: a timer of this thread's timer queue, which the host serves.
+#include "host/GameClock.h"
 
-#include "ModuleState.h"
+#include "host/ModuleState.h"
+#include "platform/posix/TimerQueue.h"
 
 namespace kavelo::host {
 namespace {

@@ -1,8 +1,11 @@
+// Bytes of a recognised format to 32-bit pixels by SDL_image, without any display; icon
+// entries in BMP form by the shared IconBitmap.
 #include "image/PictureDecoder.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstring>
 #include <limits>
 
 #include "image/GifDataCheck.h"
@@ -16,6 +19,10 @@ namespace {
 struct StreamCloser {
   void operator()(SDL_RWops* stream) const { SDL_RWclose(stream); }
 };
+struct SurfaceFreer {
+  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFreer>;
 
 // SDL_image keeps its codec state in plain globals; initialising once here, under the
 // language's guarantee for local statics, leaves the loaders only reading it afterwards.
@@ -47,41 +54,60 @@ bool HoldsGreyAlphaPairs(PictureFormat format, const SDL_Surface& surface) {
   return format == PictureFormat::kPng && surface.format->BytesPerPixel == 2 && surface.pitch >= surface.w * 2;
 }
 
-SDL_Surface* GreyAlphaPairsToBgra(const SDL_Surface& pairs) {
-  SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, pairs.w, pairs.h, 32, SDL_PIXELFORMAT_BGRA32);
-  if (out == nullptr) return nullptr;
+bool GreyAlphaPairsToBgra(const SDL_Surface& pairs, DecodedPicture& out) {
+  if (!out.Allocate(pairs.w, pairs.h)) return false;
   for (int y = 0; y < pairs.h; ++y) {
     const auto* in = static_cast<const std::uint8_t*>(pairs.pixels) + static_cast<std::ptrdiff_t>(y) * pairs.pitch;
-    auto* row = static_cast<std::uint8_t*>(out->pixels) + static_cast<std::ptrdiff_t>(y) * out->pitch;
+    std::uint8_t* row = out.Row(y);
     for (int x = 0; x < pairs.w; ++x) {
       row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = in[2 * x];
       row[4 * x + 3] = in[2 * x + 1];
     }
   }
-  return out;
+  return true;
+}
+
+void FreeSurface(void* surface) { SDL_FreeSurface(static_cast<SDL_Surface*>(surface)); }
+
+// Converts to blue, green, red, alpha; a transparent colour of a palette or key becomes
+// alpha 0 in SDL's conversion. The converted surface is taken over whole when its rows
+// follow each other without padding, as SDL lays out 32-bit rows, and copied otherwise.
+bool ConvertToBgra(SDL_Surface& decoded, DecodedPicture& out) {
+  SurfacePtr converted(SDL_ConvertSurfaceFormat(&decoded, SDL_PIXELFORMAT_BGRA32, 0));
+  if (!converted) return false;
+  const int w = converted->w, h = converted->h;
+  if (converted->pitch == w * DecodedPicture::kBytesPerPixel) {
+    auto* pixels = static_cast<std::uint8_t*>(converted->pixels);
+    out.Adopt(w, h, pixels, FreeSurface, converted.release());
+    return true;
+  }
+  if (!out.Allocate(w, h)) return false;
+  for (int y = 0; y < h; ++y) {
+    const auto* in = static_cast<const std::uint8_t*>(converted->pixels) + static_cast<std::ptrdiff_t>(y) * converted->pitch;
+    std::memcpy(out.Row(y), in, out.Pitch());
+  }
+  return true;
 }
 
 // The entry an icon shows: a PNG goes the way of any PNG file, size check included.
-int DecodeIcon(const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+int DecodeIcon(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
   const auto entry = BestIconEntry(bytes, size);
   if (!entry) return kPictureNotDecodable;
   const std::uint8_t* data = bytes + entry->offset;
-  if (!entry->png) return DecodeIconBitmap(data, entry->size, surface);
+  if (!entry->png) return DecodeIconBitmap(data, entry->size, picture);
   const DeclaredSize declared = ReadDeclaredSize(data, entry->size);
   if (declared.format != PictureFormat::kPng || !MayDecode(declared)) return kPictureNotDecodable;
-  return DecodePicture(PictureFormat::kPng, data, entry->size, surface);
+  return DecodePicture(PictureFormat::kPng, data, entry->size, picture);
 }
 
 }  // namespace
 
-void SurfaceDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-
-int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t size, SurfacePtr& surface) {
+int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     return kPictureNotDecodable;
   }
   if (format == PictureFormat::kGif && !GifSafeToDecode(bytes, size)) return kPictureNotDecodable;
-  if (format == PictureFormat::kIcon) return DecodeIcon(bytes, size, surface);
+  if (format == PictureFormat::kIcon) return DecodeIcon(bytes, size, picture);
   InitCodecsOnce();
   std::unique_ptr<SDL_RWops, StreamCloser> stream(SDL_RWFromConstMem(bytes, static_cast<int>(size)));
   if (!stream) return kPictureNoMemory;
@@ -90,12 +116,11 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
   if (decoded->w <= 0 || decoded->h <= 0 || decoded->w > kMaxPictureSide || decoded->h > kMaxPictureSide) {
     return kPictureNotDecodable;
   }
-  // A transparent colour of a palette or key becomes alpha 0 in this conversion.
-  SurfacePtr converted(HoldsGreyAlphaPairs(format, *decoded)
-                           ? GreyAlphaPairsToBgra(*decoded)
-                           : SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_BGRA32, 0));
-  if (!converted) return kPictureNoMemory;
-  surface = std::move(converted);
+  DecodedPicture converted;
+  const bool ok = HoldsGreyAlphaPairs(format, *decoded) ? GreyAlphaPairsToBgra(*decoded, converted)
+                                                        : ConvertToBgra(*decoded, converted);
+  if (!ok) return kPictureNoMemory;
+  picture = std::move(converted);
   return kPictureLoaded;
 }
 

@@ -1,0 +1,3 @@
+pkg_check_modules(KAVELO_TEST_SDL_IMAGE REQUIRED IMPORTED_TARGET sdl2 SDL2_image)
+target_sources(image_tests PRIVATE posix/Pipe.cpp)
+target_link_libraries(image_tests PRIVATE PkgConfig::KAVELO_TEST_SDL_IMAGE)
