@@ -70,8 +70,10 @@ class Game {
     ASSERT_TRUE(board.InitBoard(side[0], side[1], kKinds, 12));
     board.Shuffle(ShuffleSpread);
     const std::string icons = Path(random() % 4 ? "tile" : "alt");
+    // Now and then the pictures are loaded again onto the frame as it is.
+    const bool newScreen = figure.m_frame.Empty() || random() % 2;
     for (KaveloFigure* f : {&figure, &reference}) {
-      ASSERT_TRUE(f->SetScreen(kFrameWidth, kFrameHeight, -3, 2, 32));
+      if (newScreen) ASSERT_TRUE(f->SetScreen(kFrameWidth, kFrameHeight, -3, 2, 32));
       f->LoadIcons(kKinds, icons.c_str(), ".png");
       ASSERT_TRUE(f->LoadAnimation(kTrailFrames, Path("trail").c_str(), ".png"));
     }
@@ -95,11 +97,12 @@ class Game {
       case Redo: board.Redo(); break;
       case Seconds: board.AddSeconds(random() % 6); break;
       case TimeLimit: board.SetTimeLimit(std::vector<std::uint32_t>{0, 5, 7, 30, 60}[random() % 5]); break;
-      case NewMark: {
-        const std::string mark = Path("mark" + std::to_string(random() % 2) + ".png");
-        for (KaveloFigure* f : {&figure, &reference}) f->LoadChoose(mark.c_str());
+      case NewMark:  // one or two between ticks: a picture may take the place of the one before
+        for (int count = 1 + random() % 2; count > 0; --count) {
+          const std::string mark = Path("mark" + std::to_string(random() % 2) + ".png");
+          for (KaveloFigure* f : {&figure, &reference}) f->LoadChoose(mark.c_str());
+        }
         break;
-      }
       case NewBar: {
         const std::string bar = Path("bar" + std::to_string(random() % 2) + ".png");
         const int places[][2] = {{5, 20}, {-10, 0}, {30, 38}};
