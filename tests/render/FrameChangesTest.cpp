@@ -74,7 +74,9 @@ class Game {
     // Now and then the pictures are loaded again onto the frame as it is.
     const bool newScreen = figure.m_frame.Empty() || random() % 2;
     for (KaveloFigure* f : {&figure, &reference}) {
-      if (newScreen) ASSERT_TRUE(f->SetScreen(kFrameWidth, kFrameHeight, -3, 2, 32));
+      if (newScreen) {
+        ASSERT_TRUE(f->SetScreen(kFrameWidth, kFrameHeight, -3, 2, 32));
+      }
       f->LoadIcons(kKinds, icons.c_str(), ".png");
       ASSERT_TRUE(f->LoadAnimation(kTrailFrames, Path("trail").c_str(), ".png"));
     }
