@@ -33,6 +33,8 @@ bool FrameSurface::Create(int width, int height) {
   if (m_pixels == nullptr) return false;
   m_width = width;
   m_height = height;
+  ++m_writes;
+  Unlimit();
   return true;
 }
 
@@ -40,11 +42,23 @@ void FrameSurface::Release() {
   m_pixels.reset();
   m_width = 0;
   m_height = 0;
+  ++m_writes;
+  Unlimit();
 }
 
-void FrameSurface::Clear() {
-  if (Empty()) return;
-  std::memset(m_pixels.get(), 0, static_cast<std::size_t>(m_height) * StrideBytes());
+void FrameSurface::Clear() { FillRect(0, 0, m_width, m_height, 0); }
+
+void FrameSurface::Limit(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+  Unlimit();
+  m_limit = ClipRect(x, y, width, height);
+}
+
+void FrameSurface::Unlimit() {
+  m_limit = {0, 0, m_width, m_height};
+}
+
+bool FrameSurface::Reaches(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const {
+  return !ClipRect(x, y, width, height).Empty();
 }
 
 FrameSurface::Clip FrameSurface::ClipRect(std::int64_t x, std::int64_t y, std::int64_t width,
@@ -52,7 +66,8 @@ FrameSurface::Clip FrameSurface::ClipRect(std::int64_t x, std::int64_t y, std::i
   if (Empty()) return {};
   const Span columns = CutSpan(x, width, m_width);
   const Span rows = CutSpan(y, height, m_height);
-  return {columns.begin, rows.begin, columns.end, rows.end};
+  return {std::max(columns.begin, m_limit.left), std::max(rows.begin, m_limit.top),
+          std::min(columns.end, m_limit.right), std::min(rows.end, m_limit.bottom)};
 }
 
 void FrameSurface::ClearRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
@@ -67,9 +82,10 @@ void FrameSurface::FillRect(std::int64_t x, std::int64_t y, std::int64_t width, 
                             std::uint8_t byte) {
   const Clip clip = ClipRect(x, y, width, height);
   if (clip.Empty()) return;
+  ++m_writes;
   const std::size_t bytes = static_cast<std::size_t>(clip.right - clip.left) * kBytesPerPixel;
   for (int row = clip.top; row < clip.bottom; ++row) {
-    std::memset(Row(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel, byte, bytes);
+    std::memset(RowAt(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel, byte, bytes);
   }
 }
 
@@ -79,6 +95,7 @@ void FrameSurface::PlacePicture(std::int64_t x, std::int64_t y, std::int64_t wid
   const Clip clip = ClipRect(x, y, std::min<std::int64_t>(width, picture.width),
                              std::min<std::int64_t>(height, picture.height));
   if (clip.Empty()) return;
+  ++m_writes;
   // Within the clip, x <= left and y <= top, and both offsets stay inside the picture.
   const std::size_t sourceColumn = static_cast<std::size_t>(clip.left - x);
   const std::size_t pictureStride = static_cast<std::size_t>(picture.width) * kBytesPerPixel;
@@ -86,14 +103,15 @@ void FrameSurface::PlacePicture(std::int64_t x, std::int64_t y, std::int64_t wid
   for (int row = clip.top; row < clip.bottom; ++row) {
     const std::size_t fromTop = static_cast<std::size_t>(row - y);
     const std::size_t bufferRow = static_cast<std::size_t>(picture.height) - 1 - fromTop;
-    std::memcpy(Row(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel,
+    std::memcpy(RowAt(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel,
                 picture.pixels + bufferRow * pictureStride + sourceColumn * kBytesPerPixel, bytes);
   }
 }
 
 void FrameSurface::SetPixel(std::int64_t x, std::int64_t y, const std::uint8_t* bgra) {
-  if (bgra == nullptr || Empty() || x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-  std::memcpy(Row(static_cast<int>(y)) + static_cast<std::size_t>(x) * kBytesPerPixel, bgra, kBytesPerPixel);
+  if (bgra == nullptr || x < m_limit.left || y < m_limit.top || x >= m_limit.right || y >= m_limit.bottom) return;
+  ++m_writes;
+  std::memcpy(RowAt(static_cast<int>(y)) + static_cast<std::size_t>(x) * kBytesPerPixel, bgra, kBytesPerPixel);
 }
 
 }  // namespace kavelo::platform

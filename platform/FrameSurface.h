@@ -1,7 +1,8 @@
 #pragma once
 // The frame surface: what the renderer draws into in place of a display bitmap. One
 // surface of 32-bit pixels (blue, green, red, alpha), rows top-down without gaps. Every
-// operation clips to the surface, so no position or size can reach outside its buffer.
+// operation clips to the surface, so no position or size can reach outside its buffer,
+// and to a limit within it while one is set.
 
 #include <cstdint>
 #include <memory>
@@ -34,7 +35,10 @@ class FrameSurface {
   int StrideBytes() const { return m_width * kBytesPerPixel; }
   const std::uint8_t* Pixels() const { return m_pixels.get(); }
   // Row y counted from the top; y must lie within the surface.
-  std::uint8_t* Row(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
+  std::uint8_t* Row(int y) {
+    ++m_writes;
+    return RowAt(y);
+  }
   const std::uint8_t* Row(int y) const { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
 
   // Every byte 0.
@@ -50,18 +54,32 @@ class FrameSurface {
   // Sets the pixel at (x, y) to the 4 bytes at `bgra`.
   void SetPixel(std::int64_t x, std::int64_t y, const std::uint8_t* bgra);
 
+  // Confines the operations above to the rectangle at (x, y) of width x height until
+  // Unlimit, so that one part of a picture can be composed again exactly as before.
+  void Limit(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+  void Unlimit();
+  // Whether the rectangle has any pixel on the surface, within the limit.
+  bool Reaches(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const;
+  // Grows with every operation that may have changed pixels, and with every writable row
+  // handed out: whoever keeps the surface between frames can tell that someone else wrote.
+  std::uint64_t Writes() const { return m_writes; }
+
  private:
-  // The part of the rectangle at (x, y) of width x height that lies on the surface.
+  // The part of the rectangle at (x, y) of width x height that lies on the surface and
+  // within the limit.
   struct Clip {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Empty() const { return left >= right || top >= bottom; }
   };
   Clip ClipRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const;
   void FillRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height, std::uint8_t byte);
+  std::uint8_t* RowAt(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
 
   std::unique_ptr<std::uint8_t[]> m_pixels;
   int m_width = 0;
   int m_height = 0;
+  Clip m_limit;  // where operations may write: the whole surface unless limited
+  std::uint64_t m_writes = 0;
 };
 
 }  // namespace kavelo::platform

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <new>
 
 #include "OrvinaTools.h"
 #include "image/OlePicture.h"
@@ -22,15 +23,24 @@ bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bi
                                    kavelo::platform::FrameSurface::kBytesPerPixel;
   m_ready = frameBytes <= kavelo::render::kFrameBudgetBytes && m_frame.Create(width, height);
   if (!m_ready) m_frame.Release();
+  ForgetDrawn();
+  // Without room to remember the grids, every frame is composed whole.
+  using kavelo::render::kMaxCells;
+  if (m_drawn.tiles == nullptr) m_drawn.tiles.reset(new (std::nothrow) std::uint8_t[kMaxCells]);
+  if (m_drawn.trail == nullptr) m_drawn.trail.reset(new (std::nothrow) std::int8_t[kMaxCells]);
   return m_ready;
 }
 
 bool KaveloFigure::Draw(char* hostBuffer) {
   if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
-  ClearFrame();
-  DrawTimeBar();
-  DrawCells();
-  DrawSelectionMark();
+  const kavelo::render::FrameLayout layout = Layout(hostBuffer);
+  if (!m_drawn.valid || !(layout == m_drawn.layout) || !ComposeChanges()) {
+    ComposeAll();
+    m_drawn.layout = layout;
+    m_drawn.valid = m_drawn.tiles != nullptr && m_drawn.trail != nullptr;
+  }
+  // Only the renderer's own writes since the layout was taken.
+  m_drawn.layout.frameWrites = m_frame.Writes();
   const OrvinaBitmap frame{m_frame.Pixels(), m_frame.Width(), m_frame.Height(), m_frame.StrideBytes(), kFrameBits};
   GetImageData(&frame, m_screenWidth, m_screenHeight, m_screenBits, hostBuffer);
   return true;
@@ -42,13 +52,17 @@ void KaveloFigure::DrawPicture(std::int64_t x, std::int64_t y, int width, int he
 
 void KaveloFigure::DrawTimeBar() {
   DrawPicture(m_timeBarX, m_timeBarY, m_timeBarWidth, m_timeBarHeight, m_timeBarPixels);
+  const std::int64_t white = WhiteLeft();
+  m_frame.FillOnes(white, m_timeBarY, static_cast<std::int64_t>(m_timeBarX) + m_timeBarWidth - white, m_timeBarHeight);
+}
+
+std::int64_t KaveloFigure::WhiteLeft() const {
   const std::int64_t limit = m_pBoard->TimeLimit();
-  if (limit == 0) return;
+  if (limit == 0) return static_cast<std::int64_t>(m_timeBarX) + m_timeBarWidth;
   // The picture stays over the remaining share at the left, white covers the elapsed
   // share at the right. 64 bits hold the product for any limit, elapsed time and width.
   const std::int64_t elapsed = m_pBoard->Elapsed();
-  const std::int64_t remaining = (limit - elapsed) * m_timeBarWidth / limit;
-  m_frame.FillOnes(m_timeBarX + remaining, m_timeBarY, m_timeBarWidth - remaining, m_timeBarHeight);
+  return m_timeBarX + (limit - elapsed) * m_timeBarWidth / limit;
 }
 
 const KaveloPicture* KaveloFigure::TileAt(std::size_t cell) const {
@@ -100,14 +114,34 @@ void KaveloFigure::ClearFrame() {
   }
 }
 
-void KaveloFigure::DrawCells() {
+namespace {
+
+// The cells, of `count` in a line `size` pixels each, that the pixels from `from` to
+// `from` + `length` reach: [first, end).
+struct CellSpan {
+  int first = 0;
+  int end = 0;
+};
+CellSpan CellsOver(std::int64_t from, std::int64_t length, int size, int count) {
+  if (length <= 0) return {};
+  const auto cellOf = [size](std::int64_t pixel) { return pixel >= 0 ? pixel / size : (pixel + 1) / size - 1; };
+  const std::int64_t first = std::clamp<std::int64_t>(cellOf(from), 0, count);
+  const std::int64_t end = std::clamp<std::int64_t>(cellOf(from + length - 1) + 1, 0, count);
+  return {static_cast<int>(first), static_cast<int>(end)};
+}
+
+}  // namespace
+
+void KaveloFigure::DrawCells(std::int64_t x0, std::int64_t y0, std::int64_t width, std::int64_t height) {
   const CKaveloInternal& board = *m_pBoard;
   if (board.Tiles() == nullptr || m_pictureWidth <= 0 || m_pictureHeight <= 0) return;
+  const CellSpan columns = CellsOver(x0 - m_zeroX, width, m_pictureWidth, board.Width());
+  const CellSpan rows = CellsOver(y0 - m_zeroY, height, m_pictureHeight, board.Height());
   // Every picture is cut to its own cell, so cells never overlap and the order in which
   // they are visited does not change the frame; rows first keeps the writes in order.
-  for (int y = 0; y < board.Height(); ++y) {
+  for (int y = rows.first; y < rows.end; ++y) {
     const std::int64_t top = m_zeroY + static_cast<std::int64_t>(y) * m_pictureHeight;
-    for (int x = 0; x < board.Width(); ++x) {
+    for (int x = columns.first; x < columns.end; ++x) {
       const std::int64_t left = m_zeroX + static_cast<std::int64_t>(x) * m_pictureWidth;
       const std::size_t cell = static_cast<std::size_t>(y) * board.Width() + x;
       // The trail frame goes over the tile.
@@ -130,6 +164,7 @@ void KaveloFigure::DrawSelectionMark() {
   const std::int64_t top = m_zeroY + static_cast<std::int64_t>(sy) * m_pictureHeight;
   const int width = std::min(m_pictureWidth, mark.width);
   const int height = std::min(m_pictureHeight, mark.height);
+  if (!m_frame.Reaches(left, top, width, height)) return;
   const std::size_t stride = static_cast<std::size_t>(mark.width) * 4;
   for (int py = 0; py < height; ++py) {
     const std::uint8_t* pixel = mark.pixels.get() + static_cast<std::size_t>(mark.height - 1 - py) * stride;
@@ -139,8 +174,26 @@ void KaveloFigure::DrawSelectionMark() {
   }
 }
 
+void KaveloFigure::ComposeAll() {
+  ClearFrame();
+  DrawTimeBar();
+  DrawCells(0, 0, m_frame.Width(), m_frame.Height());
+  DrawSelectionMark();
+  const CKaveloInternal& board = *m_pBoard;
+  if (board.Tiles() != nullptr && board.Trail() != nullptr && m_drawn.tiles != nullptr && m_drawn.trail != nullptr) {
+    const std::size_t cells = static_cast<std::size_t>(board.Width()) * board.Height();
+    std::copy_n(board.Tiles(), cells, m_drawn.tiles.get());
+    std::copy_n(board.Trail(), cells, m_drawn.trail.get());
+  }
+  m_drawn.whiteLeft = WhiteLeft();
+  m_drawn.marked = board.SelX() != -1 && board.SelY() != -1 && m_choosePixels.Present();
+  m_drawn.markX = board.SelX();
+  m_drawn.markY = board.SelY();
+}
+
 void KaveloFigure::ReleaseAll() {
   m_ready = false;
+  ForgetDrawn();
   m_iconPixels.clear();
   m_animationPixels.clear();
   m_timeBarPixels = KaveloPicture{};

@@ -1,7 +1,9 @@
 #pragma once
 // The renderer: composes one frame of the game from the board on every tick and delivers
 // it into the host's buffer. It reads the board through a const pointer, so it cannot
-// change it, and owns the picture loader, every picture and the frame surface.
+// change it, and owns the picture loader, every picture and the frame surface. The frame
+// is kept between ticks and only what changed since the last one is composed again; the
+// host's buffer receives the whole frame every time.
 //
 // Frames are 32 bits per pixel (blue, green, red, alpha); SetScreen refuses any other
 // depth. The clear source is implicit: clearing sets every byte of the frame to 0 and the
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "platform/FrameSurface.h"
+#include "render/DrawnFrame.h"
 #include "render/KaveloPicture.h"
 #include "render/PictureBudget.h"
 
@@ -39,6 +42,8 @@ class KaveloFigure {
   // m_screenWidth x 4 bytes). False, with nothing drawn or delivered, before SetScreen,
   // without a board or without a buffer. Allocates nothing.
   bool Draw(char* hostBuffer);
+  // The next Draw composes the whole frame afresh, whatever it composed before.
+  void ForgetDrawn() { m_drawn.valid = false; }
 
   // Numbered series: member n is path + n (decimal, no leading zeros) + type, n from 1.
   // Stop at the first member that cannot be loaded and return false; the members loaded
@@ -81,8 +86,23 @@ class KaveloFigure {
   void DrawPicture(std::int64_t x, std::int64_t y, int width, int height, const KaveloPicture& picture);
   void ClearFrame();
   void DrawTimeBar();
-  void DrawCells();
+  // The cells that reach into the rectangle at (x, y) of width x height.
+  void DrawCells(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
   void DrawSelectionMark();
+  // Where the time bar's white part begins; it ends at the bar's right edge.
+  std::int64_t WhiteLeft() const;
+
+  // The whole frame, then all of it remembered as drawn.
+  void ComposeAll();
+  // What the frame shows now besides the cells, the white part and the selection.
+  kavelo::render::FrameLayout Layout(const char* hostBuffer) const;
+  // Composes again the parts whose content changed since the last frame, within a frame
+  // of the same layout. False, with nothing drawn, when so many cells changed that
+  // composing the whole frame costs less.
+  bool ComposeChanges();
+  // Composes the rectangle again as the whole frame's composition would leave it.
+  void Recompose(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+  void RecomposeCell(int x, int y);
   // The picture that the tile and the trail of a cell show; null for none.
   const KaveloPicture* TileAt(std::size_t cell) const;
   const KaveloPicture* TrailFrameAt(std::size_t cell) const;
@@ -106,4 +126,6 @@ class KaveloFigure {
   // Loads a picture of its own into `slot`, keyed opaque but for pure black; false, with
   // `slot` untouched, when the load fails.
   bool LoadSingle(const char* path, KaveloPicture& slot);
+
+  kavelo::render::DrawnFrame m_drawn;  // what the last frame was composed from
 };

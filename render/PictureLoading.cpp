@@ -58,6 +58,8 @@ bool KaveloFigure::SeriesFits(std::uint16_t count, const char* path, const char*
 
 bool KaveloFigure::LoadSeries(std::vector<KaveloPicture>& series, std::uint16_t count, const char* path,
                               const char* type) {
+  // New pictures may take the buffers of those they replace: the frame is composed anew.
+  ForgetDrawn();
   series.clear();
   // A series that cannot fit is refused whole, before any member costs a decode.
   std::uint64_t left = BudgetLeftFor(KaveloPicture{});
@@ -83,6 +85,7 @@ bool KaveloFigure::LoadIcons(std::uint16_t count, const char* path, const char* 
 bool KaveloFigure::LoadAnimation(std::uint16_t count, const char* path, const char* type) {
   if (!m_ready || path == nullptr || type == nullptr) return false;
   m_animationFrames = count;
+  ForgetDrawn();
   if (count == 0) {
     m_animationPixels.clear();
     return true;
@@ -97,6 +100,7 @@ bool KaveloFigure::LoadSingle(const char* path, KaveloPicture& slot) {
   if (!LoadPicture(SingleFileName(path), picture, BudgetLeftFor(slot))) return false;
   KeyOpaqueExceptBlack(picture);
   slot = std::move(picture);
+  ForgetDrawn();
   return true;
 }
 
