@@ -280,6 +280,15 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
   EXPECT_EQ(target.host.LoadGame(good.data(), good.size()), 0);
 }
 
+TEST(SaveGame, TheEnvelopeHoldsTheBodysLengthAndItsCrc32) {
+  for (const auto& [text, crc] : {std::pair{"123456789", 0xCBF43926u},
+                                  std::pair{"The quick brown fox jumps over the lazy dog", 0x414FA339u}}) {
+    const Bytes sealed = kavelo::host::SealSave(Bytes(text, text + std::strlen(text)));
+    EXPECT_EQ(Get32(sealed, 8), std::strlen(text));
+    EXPECT_EQ(Get32(sealed, 12), crc) << text;
+  }
+}
+
 TEST(Pause, APausedGameRefusesMovesAndTimeShowsNoBoardAndResumesWhereItStopped) {
   SteppedClock clock;
   const ArtFolder art(8, kTrailFrames, kSmall.cell);
