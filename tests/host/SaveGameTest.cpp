@@ -75,11 +75,10 @@ struct Player {
     const int result = Click(m.x2, m.y2);
     return result == KAVELO_CLICK_CONNECT || result == KAVELO_CLICK_WIN;
   }
-  // Selects the hint's first tile and clicks the cells in turn until one counts a miss.
+  // Selects a hint's first tile and clicks the cells in turn until one counts a miss.
   void Miss() {
     KaveloMove m{};
-    ASSERT_TRUE(host.FindHint(m));
-    for (int cell = 0; cell < board.w * board.h; ++cell) {
+    for (int cell = 0; cell < board.w * board.h && host.FindHint(m); ++cell) {
       if (Click(m.x1, m.y1) == KAVELO_CLICK_CHOOSE && Click(cell % board.w, cell / board.w) == KAVELO_CLICK_WRONG) {
         return;
       }
