@@ -33,14 +33,20 @@ bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bi
 
 bool KaveloFigure::Draw(char* hostBuffer) {
   if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
-  const kavelo::render::FrameLayout layout = Layout(hostBuffer);
-  if (!m_drawn.valid || !(layout == m_drawn.layout) || !ComposeChanges()) {
-    ComposeAll();
-    m_drawn.layout = layout;
-    m_drawn.valid = m_drawn.tiles != nullptr && m_drawn.trail != nullptr;
+  if (m_boardHidden) {
+    m_frame.Clear();
+    DrawTimeBar();
+    m_drawn.valid = false;  // the board comes back in a whole frame
+  } else {
+    const kavelo::render::FrameLayout layout = Layout(hostBuffer);
+    if (!m_drawn.valid || !(layout == m_drawn.layout) || !ComposeChanges()) {
+      ComposeAll();
+      m_drawn.layout = layout;
+      m_drawn.valid = m_drawn.tiles != nullptr && m_drawn.trail != nullptr;
+    }
+    // Only the renderer's own writes since the layout was taken.
+    m_drawn.layout.frameWrites = m_frame.Writes();
   }
-  // Only the renderer's own writes since the layout was taken.
-  m_drawn.layout.frameWrites = m_frame.Writes();
   const OrvinaBitmap frame{m_frame.Pixels(), m_frame.Width(), m_frame.Height(), m_frame.StrideBytes(), kFrameBits};
   GetImageData(&frame, m_screenWidth, m_screenHeight, m_screenBits, hostBuffer);
   return true;
