@@ -21,12 +21,12 @@ constexpr int kFrameWidth = 60, kFrameHeight = 40;
 constexpr int kKinds = 6, kTrailFrames = 4;
 
 enum Action { Nothing, ClickPair, ClickAnywhere, Shuffle, Undo, Redo, Seconds, TimeLimit, NewMark, NewBar,
-              SetUpAgain, NewBuffer, HostDraws, FrameWritten, kActions };
+              SetUpAgain, NewBuffer, HostDraws, FrameWritten, Hide, kActions };
 constexpr const char* kNames[] = {"nothing", "a pair clicked", "a click", "a shuffle", "undo", "redo",
                                   "seconds", "a time limit", "a mark", "a time bar", "a set-up",
-                                  "a new buffer", "the host drew", "the frame written"};
+                                  "a new buffer", "the host drew", "the frame written", "board hidden or shown"};
 // How often each action comes, out of their sum.
-constexpr int kWeights[] = {30, 12, 18, 4, 4, 4, 8, 2, 2, 2, 1, 2, 3, 2};
+constexpr int kWeights[] = {30, 12, 18, 4, 4, 4, 8, 2, 2, 2, 1, 2, 3, 2, 2};
 
 // Pictures with some pure black, distinct by `id`, so any misplaced pixel shows.
 void WritePicture(const std::string& path, int width, int height, int id) {
@@ -122,6 +122,11 @@ class Game {
         figure.m_frame.FillOnes(random() % kFrameWidth, random() % kFrameHeight, 9, 9);
         figure.m_frame.Row(random() % kFrameHeight)[random() % (kFrameWidth * 4)] ^= 0x21;
         break;
+      case Hide:  // as a pause does: the next frames show the time bar alone
+        hidden = !hidden;
+        figure.SetBoardHidden(hidden);
+        reference.SetBoardHidden(hidden);
+        break;
       case kActions: break;
     }
   }
@@ -136,6 +141,7 @@ class Game {
     return hosts[host] == expected;
   }
 
+  bool hidden = false;
   const ScratchFolder scratch{"frame-changes"};
   CKaveloInternal board;
   KaveloFigure figure{&board};
