@@ -100,4 +100,35 @@ int KaveloRedo(KaveloGame* game) {
   return WithGame(game, [](KaveloGame& g) { return g.Redo() ? 1 : 0; });
 }
 
+int KaveloPause(KaveloGame* game, int on) {
+  return WithGame(game, [on](KaveloGame& g) {
+    g.Pause(on != 0);
+    return 0;
+  });
+}
+
+int KaveloPaused(KaveloGame* game) {
+  return WithGame(game, [](KaveloGame& g) { return g.Paused() ? 1 : 0; });
+}
+
+int KaveloSaveGame(KaveloGame* game, unsigned char* buffer, size_t capacity, size_t* size) {
+  if (size != nullptr) *size = 0;
+  if (buffer == nullptr && capacity > 0) return -1;
+  return WithGame(game, [&](KaveloGame& g) {
+    std::vector<unsigned char> bytes;
+    const bool saved = g.SaveGame(bytes);
+    if (size != nullptr) *size = bytes.size();
+    if (!saved) return -1;
+    if (capacity == 0) return 0;  // the size only
+    if (capacity < bytes.size()) return -1;
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    return 0;
+  });
+}
+
+int KaveloLoadGame(KaveloGame* game, const unsigned char* bytes, size_t size) {
+  if (bytes == nullptr) return -1;
+  return WithGame(game, [&](KaveloGame& g) { return g.LoadGame(bytes, size); });
+}
+
 }  // extern "C"

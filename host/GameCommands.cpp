@@ -84,6 +84,7 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
   const KeyValueText text(command);
   switch (text.Integer("param", kValueBufferSize)) {
     case KAVELO_PARAM_SET_UP:
+      m_bPaused = false;
       if (!SetUpGame(text, m_pInternal, m_pFigure)) return -1;
       m_pInternal->SetSolvableShuffles(m_bSolvableShuffles);
       kavelo::host::StartClock();

@@ -30,9 +30,11 @@ int CKaveloFather::InputEvent(const std::wstring& event) {
 
 int CKaveloFather::HandleTick() {
   if (!m_pInternal || !m_pFigure) return -1;
-  // The frame shows the trail as it stood before this tick.
+  // The frame shows the trail as it stood before this tick. A paused game shows no board
+  // and its trail waits.
+  m_pFigure->SetBoardHidden(m_bPaused);
   m_pFigure->Draw(m_pGdiData);
-  m_pInternal->AdvanceTrail();
+  if (!m_bPaused) m_pInternal->AdvanceTrail();
   OnGdiDataChange();
   return 0;
 }
@@ -41,7 +43,7 @@ int CKaveloFather::HandleClick(int x, int y) {
   if (!m_pInternal || !m_pFigure) return -1;
   // A set-up that failed at the board during a game leaves the flag set and a board that
   // is not ready: such a click is refused rather than answered with no result.
-  if (!m_bRunning || !m_pInternal->Ready()) return -1;
+  if (!m_bRunning || m_bPaused || !m_pInternal->Ready()) return -1;
   int result = -1;
   m_pInternal->ClickCell(x, y, result);
   if (result == KAVELO_CLICK_WIN) {
@@ -54,14 +56,15 @@ int CKaveloFather::HandleClick(int x, int y) {
 }
 
 int CKaveloFather::HandleShuffle(int mode) {
-  if (!m_pInternal || !m_pFigure) return -1;
+  if (!m_pInternal || !m_pFigure || m_bPaused) return -1;
   m_pInternal->Shuffle(static_cast<std::uint8_t>(mode));
   return 0;
 }
 
 int CKaveloFather::HandleAddSeconds(int seconds) {
   if (!m_pInternal || !m_pFigure) return -1;
-  if (!m_bRunning) return -1;
+  // The clock's seconds come here too, so a paused game's time stands still.
+  if (!m_bRunning || m_bPaused) return -1;
   CKaveloInternal& board = *m_pInternal;
   const bool timeUp = board.AddSeconds(static_cast<std::uint32_t>(seconds));
   const std::uint32_t elapsed = board.Elapsed();

@@ -1,4 +1,5 @@
-// The move extensions: hints, clearing orders, clearable shuffles, undo and redo. The
+// The move extensions: hints, clearing orders, clearable shuffles, undo and redo, all
+// refused while the game is paused. The
 // board names cells by grid element; here they become the public KaveloMove.
 #include <PlgKavelo/KaveloFather.h>
 
@@ -27,14 +28,14 @@ KaveloSolveResult ToSolveResult(SolveVerdict verdict) {
 
 bool CKaveloFather::FindHint(KaveloMove& move) const {
   CellPair hint;
-  if (!m_pInternal || !m_pInternal->FindHint(hint)) return false;
+  if (!m_pInternal || m_bPaused || !m_pInternal->FindHint(hint)) return false;
   move = ToMove(*m_pInternal, hint);
   return true;
 }
 
 KaveloSolveResult CKaveloFather::Solve(std::vector<KaveloMove>& moves, int budgetMs) const {
   moves.clear();
-  if (!m_pInternal) return KaveloUnknown;
+  if (!m_pInternal || m_bPaused) return KaveloUnknown;
   std::vector<CellPair> pairs;
   const SolveVerdict verdict = m_pInternal->Solve(pairs, static_cast<std::uint32_t>(std::max(budgetMs, 0)));
   if (verdict == SolveVerdict::Solved) {
@@ -45,7 +46,7 @@ KaveloSolveResult CKaveloFather::Solve(std::vector<KaveloMove>& moves, int budge
 
 bool CKaveloFather::FindSafeHint(KaveloMove& move) const {
   CellPair hint;
-  if (!m_pInternal || !m_pInternal->FindSafeHint(hint, kSafeHintBudgetMs)) return false;
+  if (!m_pInternal || m_bPaused || !m_pInternal->FindSafeHint(hint, kSafeHintBudgetMs)) return false;
   move = ToMove(*m_pInternal, hint);
   return true;
 }
@@ -55,7 +56,7 @@ void CKaveloFather::SetSolvableShuffles(bool on) {
   if (m_pInternal) m_pInternal->SetSolvableShuffles(on);
 }
 
-bool CKaveloFather::Undo() { return m_bRunning && m_pInternal && m_pInternal->Undo(); }
+bool CKaveloFather::Undo() { return m_bRunning && !m_bPaused && m_pInternal && m_pInternal->Undo(); }
 
 // A redo never clears the board: the removal it repeats did not, or no game would run.
-bool CKaveloFather::Redo() { return m_bRunning && m_pInternal && m_pInternal->Redo(); }
+bool CKaveloFather::Redo() { return m_bRunning && !m_bPaused && m_pInternal && m_pInternal->Redo(); }

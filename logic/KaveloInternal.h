@@ -16,6 +16,11 @@
 #include "logic/KaveloClocks.h"
 #include "logic/KaveloRandom.h"
 
+namespace kavelo::logic {
+class ByteReader;
+class ByteWriter;
+}  // namespace kavelo::logic
+
 // What a click on the board came to, and the shuffle modes: the protocol's own numbers,
 // which the host hands on as they are (each click result is also the id of its sound).
 enum ClickResult : int {
@@ -86,6 +91,18 @@ class CKaveloInternal {
   // limit is reached, which ends the game. A limit of 0 is reached at once.
   bool AddSeconds(std::uint32_t seconds);
 
+  // The board as a saved game keeps it (BoardSave.cpp): the size, kinds and copies, trail
+  // frames, clearable-shuffle setting, selection, counters, score step, time, both grids
+  // and the undo and redo history. False, writing nothing, on a board not ready.
+  bool SaveState(kavelo::logic::ByteWriter& out) const;
+  // Reads what SaveState wrote, up to the reader's end, into this freshly constructed
+  // board. False, with the board not ready, unless every field is there and play could
+  // have left the board so: kinds within the count, each kind's count no more than was
+  // dealt and of the same parity, tiles left and pairs that agree with the tiles, time
+  // within the limit, trail values within the frames, the selection on a tile (or on a
+  // cell that a shuffle left empty, with no history), and a history that replays.
+  bool LoadState(kavelo::logic::ByteReader& in);
+
   // What the host configures.
   void SetScoreStep(std::int32_t step) { m_scoreStep = step; }
   void SetTimeLimit(std::uint32_t seconds) { m_timeLimit = seconds; }
@@ -96,6 +113,8 @@ class CKaveloInternal {
   bool Ready() const { return m_boardReady; }
   std::uint8_t Width() const { return m_width; }
   std::uint8_t Height() const { return m_height; }
+  std::uint8_t KindCount() const { return m_kindCount; }
+  bool SolvableShuffles() const { return m_solvableShuffles; }
   const std::uint8_t* Tiles() const { return m_tiles.get(); }
   const std::int8_t* Trail() const { return m_trail.get(); }
   std::int16_t SelX() const { return m_selX; }
@@ -111,6 +130,8 @@ class CKaveloInternal {
  private:
   // Tests and benchmarks set up positions that play would take long to reach.
   friend struct BoardTestAccess;
+
+  static constexpr int kMaxTrailFrames = 127;  // the trail counters are signed bytes
 
   // Fields, in the board's order.
   std::uint8_t m_width = 0;          // columns, border ring included
@@ -138,6 +159,20 @@ class CKaveloInternal {
     kavelo::logic::PathCorners path;
     std::int32_t scoreStep;
   };
+
+  // Tiles of each kind, indexed by kind (0 counts empty cells).
+  using KindCounts = std::vector<std::int32_t>;
+  KindCounts CountKinds(const std::uint8_t* grid) const;
+  // The checks of LoadState, on a board read back whose grids came from `dealt`.
+  bool TilesAgree(const KindCounts& dealt, std::int32_t dealtTiles) const;
+  bool SelectionAgrees() const;
+  bool TrailInRange() const;
+  bool HistoryReplays(const KindCounts& dealt) const;
+  // Whether the pair names two cells of the grid holding one kind of the board and a path
+  // whose corners lie in the grid; and whether on `grid` the link search joins its cells
+  // by its own path.
+  bool PairInRange(const RemovedPair& pair) const;
+  bool LinksAlongPath(const std::vector<std::uint8_t>& grid, const RemovedPair& pair) const;
 
   bool SearchLink(int x1, int y1, int x2, int y2, kavelo::logic::PathCorners& path) const;
   void MarkPath(const RemovedPair& pair, bool lit);

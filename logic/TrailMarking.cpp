@@ -4,12 +4,6 @@
 
 #include "logic/KaveloInternal.h"
 
-namespace {
-
-constexpr int kMaxTrailFrames = 127;  // the counters are signed bytes
-
-}  // namespace
-
 bool CKaveloInternal::MarkTrail(std::uint8_t x1, std::uint8_t y1, std::uint8_t x2, std::uint8_t y2) {
   if (!m_boardReady || !m_trail || !InGrid(x1, y1) || !InGrid(x2, y2)) return false;
   const auto frames = static_cast<std::int8_t>(std::min<int>(m_trailFrames, kMaxTrailFrames));

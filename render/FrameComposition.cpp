@@ -27,10 +27,15 @@ bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bi
 
 bool KaveloFigure::Draw(char* hostBuffer) {
   if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
-  ClearFrame();
-  DrawTimeBar();
-  DrawCells();
-  DrawSelectionMark();
+  if (m_boardHidden) {
+    m_frame.Clear();
+    DrawTimeBar();
+  } else {
+    ClearFrame();
+    DrawTimeBar();
+    DrawCells();
+    DrawSelectionMark();
+  }
   const OrvinaBitmap frame{m_frame.Pixels(), m_frame.Width(), m_frame.Height(), m_frame.StrideBytes(), kFrameBits};
   GetImageData(&frame, m_screenWidth, m_screenHeight, m_screenBits, hostBuffer);
   return true;

@@ -39,6 +39,9 @@ class KaveloFigure {
   // m_screenWidth x 4 bytes). False, with nothing drawn or delivered, before SetScreen,
   // without a board or without a buffer. Allocates nothing.
   bool Draw(char* hostBuffer);
+  // While hidden, frames show the time bar only: no tiles, trail or selection. A change
+  // of the flag recomposes the whole frame.
+  void SetBoardHidden(bool hidden) { m_boardHidden = hidden; }
 
   // Numbered series: member n is path + n (decimal, no leading zeros) + type, n from 1.
   // Stop at the first member that cannot be loaded and return false; the members loaded
@@ -59,6 +62,7 @@ class KaveloFigure {
   KaveloPicture m_choosePixels;                 // the selection mark
   std::uint16_t m_animationFrames = 0;
   bool m_ready = false;                         // SetScreen succeeded
+  bool m_boardHidden = false;                   // frames leave out the board (a paused game)
   kavelo::platform::FrameSurface m_frame;       // the frame surface, m_screenWidth x m_screenHeight
   int m_zeroX = 0;                              // frame x of board column 0's left edge
   int m_zeroY = 0;                              // frame y of board row 0's top edge

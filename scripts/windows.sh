@@ -85,7 +85,9 @@ for arch in "${arches[@]}"; do
   } > "$stage/lib/PlgKavelo.def"
   # The C interface is all there, unmangled.
   for f in KaveloCreate KaveloDestroy KaveloAllocGdiData KaveloSetGameParam KaveloSetGameParamUtf8 KaveloInputEvent \
-           KaveloInputEventUtf8 KaveloFindHint KaveloTimerFd KaveloTimeoutMs KaveloDispatchTimers KaveloSetTimerClock; do
+           KaveloInputEventUtf8 KaveloFindHint KaveloSolve KaveloFindSafeHint KaveloSetSolvableShuffles KaveloUndo \
+           KaveloRedo KaveloPause KaveloPaused KaveloSaveGame KaveloLoadGame KaveloTimerFd KaveloTimeoutMs \
+           KaveloDispatchTimers KaveloSetTimerClock; do
     grep -qx "  $f" "$stage/lib/PlgKavelo.def" || { echo "PlgKavelo.dll does not export $f" >&2; exit 1; }
   done
   "$triple-dlltool" -d "$stage/lib/PlgKavelo.def" -D PlgKavelo.dll -l "$stage/lib/PlgKavelo.lib"

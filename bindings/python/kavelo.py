@@ -65,6 +65,10 @@ def _declare(lib):
         "KaveloSetSolvableShuffles": (ctypes.c_int, [game, ctypes.c_int]),
         "KaveloUndo": (ctypes.c_int, [game]),
         "KaveloRedo": (ctypes.c_int, [game]),
+        "KaveloPause": (ctypes.c_int, [game, ctypes.c_int]),
+        "KaveloPaused": (ctypes.c_int, [game]),
+        "KaveloSaveGame": (ctypes.c_int, [game, ctypes.c_char_p, ctypes.c_size_t, ctypes.POINTER(ctypes.c_size_t)]),
+        "KaveloLoadGame": (ctypes.c_int, [game, ctypes.c_char_p, ctypes.c_size_t]),
         "KaveloTimerFd": (ctypes.c_int, []),
         "KaveloTimeoutMs": (ctypes.c_int, []),
         "KaveloDispatchTimers": (ctypes.c_int, []),
@@ -196,6 +200,31 @@ class Game:
     def redo(self):
         """Removes the last pair put back again; False when there is nothing to redo."""
         return self._lib.KaveloRedo(self._handle) == 1
+
+    def pause(self, on=True):
+        """Pauses (or resumes) the game: time stands still, moves are refused and frames show
+        no board. A game that is over or not set up does not pause."""
+        self._lib.KaveloPause(self._handle, 1 if on else 0)
+
+    @property
+    def paused(self):
+        return self._lib.KaveloPaused(self._handle) == 1
+
+    def save_game(self):
+        """The game in play as bytes, to give load_game later; None when no game is set up."""
+        size = ctypes.c_size_t(0)
+        if self._lib.KaveloSaveGame(self._handle, None, 0, ctypes.byref(size)) != 0:
+            return None
+        buffer = ctypes.create_string_buffer(size.value)
+        if self._lib.KaveloSaveGame(self._handle, buffer, size.value, ctypes.byref(size)) != 0:
+            return None
+        return buffer.raw[: size.value]
+
+    def load_game(self, saved):
+        """Restores a saved game onto this one, set up with the same board size and kinds;
+        False, with the game in play unchanged, when it is refused."""
+        data = bytes(saved)
+        return self._lib.KaveloLoadGame(self._handle, data, len(data)) == 0
 
     def close(self):
         """Ends the game and stops the clock; safe inside the game's own callbacks."""

@@ -203,3 +203,40 @@ TEST(CInterface, SolvedMovesFillTheCallersArrayAndUndoRedoAnswerAsTheClassDoes) 
   EXPECT_EQ(KaveloUndo(game), 0);  // no game runs
   KaveloDestroy(game);
 }
+
+TEST(CInterface, SaveAsksForTheSizeFillsOnlyABufferLargeEnoughAndLoadAndPauseAnswerAsTheClassDoes) {
+  SteppedClock clock;
+  ArtFolder art;
+  Seen seen;
+  KaveloGame* game = Create(seen);
+  std::vector<char> frame(48 * 40 * 4);
+  std::vector<unsigned char> bytes(4096, 0xAB);
+  std::size_t size = 7;
+  const int refused[] = {KaveloPause(nullptr, 1), KaveloPaused(nullptr), KaveloSaveGame(nullptr, nullptr, 0, &size),
+                         KaveloSaveGame(game, nullptr, 1, &size), KaveloSaveGame(game, bytes.data(), 0, &size),
+                         KaveloLoadGame(nullptr, bytes.data(), 1), KaveloLoadGame(game, nullptr, 0)};
+  for (const int result : refused) EXPECT_EQ(result, -1);  // null, or nothing set up to save or load onto
+  EXPECT_EQ(size, 0u);
+
+  KaveloAllocGdiData(game, frame.data(), 48, 40, 32);
+  ASSERT_EQ(KaveloSetGameParam(game, art.SetUp(6, 5, 3, 4, 48, 40).c_str()), 0);
+  ASSERT_EQ(KaveloSaveGame(game, nullptr, 0, &size), 0);
+  const std::size_t needed = size;
+  EXPECT_EQ(KaveloSaveGame(game, bytes.data(), needed - 1, nullptr), -1);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 0xAB), 4096);  // nothing written
+  size = 0;
+  ASSERT_EQ(KaveloSaveGame(game, bytes.data(), bytes.size(), &size), 0);
+  EXPECT_EQ(size, needed);
+  EXPECT_EQ(std::count(bytes.begin() + needed, bytes.end(), 0xAB), 4096 - static_cast<long>(needed));
+  const std::vector<unsigned char> saved(bytes.begin(), bytes.begin() + needed);
+
+  EXPECT_EQ(KaveloInputEvent(game, ClickText(0, 0).c_str()), KAVELO_CLICK_CHOOSE);
+  EXPECT_EQ(std::vector<int>({KaveloPause(game, 1), KaveloPaused(game), KaveloInputEvent(game, ClickText(1, 0).c_str()),
+                              KaveloLoadGame(game, saved.data(), needed), KaveloPaused(game),
+                              KaveloLoadGame(game, saved.data(), needed - 1)}),
+            std::vector<int>({0, 1, -1, 0, 0, -1}));
+  std::vector<unsigned char> loaded(needed);
+  ASSERT_EQ(KaveloSaveGame(game, loaded.data(), needed, &size), 0);
+  EXPECT_EQ(loaded, saved);  // the selection made after the save is gone
+  KaveloDestroy(game);
+}

@@ -13,6 +13,7 @@
 
 #include <PlgKavelo/KaveloProtocol.h>
 
+#include <stddef.h>
 #include <wchar.h>
 
 #if defined(_WIN32)
@@ -99,6 +100,22 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloSetSolvableShuffles(KaveloGame* game, int
  * (or redo) or no game runs, -1 for a null game. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloUndo(KaveloGame* game);
 PLGKAVELO_API int PLGKAVELO_CALL KaveloRedo(KaveloGame* game);
+
+/* Extension: pauses (nonzero) or resumes (0) the game, as CKaveloFather::Pause describes.
+ * 0, or -1 for a null game. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloPause(KaveloGame* game, int on);
+/* Extension: 1 when the game is paused, 0 when not, -1 for a null game. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloPaused(KaveloGame* game);
+/* Extension: writes the game in play as CKaveloFather::SaveGame describes. *size always
+ * receives the number of bytes the save takes (when size is not null). Capacity 0 asks for
+ * the size only and answers 0; otherwise 0 when the bytes were written into buffer, -1
+ * with nothing written when capacity is too small. -1 for a null game, null buffer with a
+ * capacity, or no game set up (*size 0). */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSaveGame(KaveloGame* game, unsigned char* buffer, size_t capacity,
+                                                size_t* size);
+/* Extension: restores a saved game as CKaveloFather::LoadGame describes: 0 when loaded, -1
+ * refused (the game in play unchanged) or for a null game or null bytes. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloLoadGame(KaveloGame* game, const unsigned char* bytes, size_t size);
 
 /* The clock's timers live in a queue of the thread that started them. The host's event
  * loop serves that queue, as a message loop would:

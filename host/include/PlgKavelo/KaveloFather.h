@@ -11,6 +11,7 @@
 
 #include <PlgKavelo/Kavelo.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,32 @@ class PLGKAVELO_API CKaveloFather {
   bool Undo();
   bool Redo();
 
+  // Pause stops the game's time: while paused, time events are refused with -1 whoever
+  // sends them, and clicks, shuffles, hints, safe hints, the solver, undo and redo are
+  // refused (-1, false or KaveloUnknown). Ticks still deliver frames, which show the time
+  // bar but no tiles, trail or selection; the trail does not count down, so resuming
+  // continues exactly where the game stopped. The queries still answer. Pausing a paused
+  // game, resuming a running one, or pausing one that is over (or not set up) changes
+  // nothing. A new set-up or a loaded game starts unpaused.
+  void Pause(bool on);
+  bool Paused() const;
+
+  // Writes the whole game in play into `bytes`: the board size and tiles, the kinds and
+  // copies dealt, the selection, pairs, misses, score, score step, elapsed time and limit,
+  // the trail, the undo and redo history, the clearable-shuffle setting and whether the
+  // game is over, as a compact versioned byte string (a magic, a version, the length and
+  // a checksum, little-endian). Whether the game is paused is not kept. False, with
+  // `bytes` emptied, when no game is set up.
+  bool SaveGame(std::vector<unsigned char>& bytes) const;
+  // Restores a saved game onto this one, whose set-up must have used the same board size
+  // and number of kinds; the pictures, sounds and clock stay this set-up's own. 0 when
+  // loaded: the game then runs, unpaused, unless it was over. -1 refused, with the game
+  // in play left exactly as it was: no game set up, a wrong magic, version, length or
+  // checksum, a truncated string, another size or kind count, tiles that dealing and play
+  // could not leave, counters that disagree with the tiles, a selection off a tile, trail
+  // values out of range or a history that does not replay.
+  int LoadGame(const unsigned char* bytes, std::size_t size);
+
   // Called after each tick's frame has been delivered into the buffer. The default body
   // returns 0.
   virtual int OnGdiDataChange() = 0;
@@ -96,6 +123,7 @@ class PLGKAVELO_API CKaveloFather {
   std::unique_ptr<CKaveloSoundPlayer> m_pSoundPlayer; // null until the sound command
   bool m_bRunning = false;                            // a game is in play
   bool m_bSolvableShuffles = false;                   // shuffles deal clearable boards
+  bool m_bPaused = false;                             // time and moves stand still
   char* m_pGdiData = nullptr;                         // the host's buffer, not owned
   int m_nGdiParam1 = 0;
   int m_nGdiParam2 = 0;

@@ -8,7 +8,7 @@ import time
 
 sys.path.insert(0, sys.argv[1])
 import kavelo  # noqa: E402
-from kavelo import EVENT_SHUFFLE, PARAM_SET_UP, PARAM_TIME_BAR, QUERY_TILES_LEFT, SHUFFLE_SPREAD  # noqa: E402
+from kavelo import EVENT_SHUFFLE, EVENT_TIME, PARAM_SET_UP, PARAM_TIME_BAR, QUERY_TILES_LEFT, SHUFFLE_SPREAD  # noqa: E402
 
 # Every "#define KAVELO_X value" of the header is kavelo.X, and every protocol name of the
 # module is in the header; a value may be another name.
@@ -26,6 +26,7 @@ ART = sys.argv[2]
 W, H, CELL = 8, 6, 48
 SHUFFLE = f"type,{EVENT_SHUFFLE};shuffle,{SHUFFLE_SPREAD};"
 TILES_LEFT = f"type,{QUERY_TILES_LEFT};"
+TIME = f"type,{EVENT_TIME};time,1;"
 SET_UP = (f"param,{PARAM_SET_UP};w,{W};h,{H};c,6;r,4;screenWidth,{W * CELL};screenHeight,{H * CELL};screenBits,32;"
           f"zeroX,0;zeroY,0;iconPath,{ART}/tile;iconType,.png;animationFrames,10;"
           f"animationPath,{ART}/trail;animationType,.png;")
@@ -65,6 +66,24 @@ with kavelo.Game(on_game_over=overs.append) as game:
     for move in moves:
         game.click(move.x1, move.y1), game.click(move.x2, move.y2)
     assert overs == [True, True], overs
+
+# Saved, played on, refused a foreign save, loaded back: the game of the save; paused, it
+# refuses clicks and its time stands still.
+with kavelo.Game() as game:
+    game.alloc_gdi_data(W * CELL, H * CELL)
+    assert game.save_game() is None
+    assert game.set_game_param(SET_UP) == 0 and game.set_game_param(time_bar) == PARAM_TIME_BAR
+    assert game.input_event(SHUFFLE) == 0
+    saved = game.save_game()
+    move = game.find_hint()
+    game.click(move.x1, move.y1), game.click(move.x2, move.y2)
+    assert game.input_event(TILES_LEFT) == 22
+    assert not game.load_game(saved[:-1]) and not game.load_game(b"") and game.input_event(TILES_LEFT) == 22
+    assert game.load_game(saved) and game.save_game() == saved
+    game.pause()
+    assert game.paused and game.click(move.x1, move.y1) == -1 and game.input_event(TIME) == -1
+    game.pause(False)
+    assert not game.paused and game.input_event(TIME) == 1
 
 # The real clock, served by the module's loop: about five frames in half a second.
 with kavelo.Game(lambda: frames.append(1)) as game:

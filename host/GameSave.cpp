@@ -1,0 +1,65 @@
+// Pausing, saving and loading. A saved game is the envelope around one byte of the host's
+// own (whether the game is over) and the board's state.
+#include <PlgKavelo/KaveloFather.h>
+
+#include <new>
+
+#include "SaveEnvelope.h"
+#include "logic/KaveloInternal.h"
+#include "logic/SaveBytes.h"
+#include "render/KaveloFigure.h"
+
+namespace {
+
+constexpr std::uint8_t kGameOver = 1;
+
+}  // namespace
+
+void CKaveloFather::Pause(bool on) {
+  // A game that is over or not set up has no time to stop.
+  if (!on || (m_bRunning && m_pInternal && m_pFigure)) m_bPaused = on;
+}
+
+bool CKaveloFather::Paused() const { return m_bPaused; }
+
+bool CKaveloFather::SaveGame(std::vector<unsigned char>& bytes) const {
+  bytes.clear();
+  if (!m_pInternal || !m_pFigure) return false;
+  try {
+    kavelo::logic::ByteWriter body;
+    body.U8(m_bRunning ? 0 : kGameOver);
+    if (!m_pInternal->SaveState(body)) return false;
+    bytes = kavelo::host::SealSave(body.Written());
+    return true;
+  } catch (...) {
+    bytes.clear();
+    return false;
+  }
+}
+
+int CKaveloFather::LoadGame(const unsigned char* bytes, std::size_t size) {
+  if (!m_pInternal || !m_pInternal->Ready() || !m_pFigure) return -1;
+  const unsigned char* body = nullptr;
+  std::size_t bodySize = 0;
+  if (!kavelo::host::OpenSave(bytes, size, body, bodySize)) return -1;
+  try {
+    // Read and checked on a board of its own; the game in play changes only once all is well.
+    kavelo::logic::ByteReader in(body, bodySize);
+    const std::uint8_t flags = in.U8();
+    std::unique_ptr<CKaveloInternal> board(new (std::nothrow) CKaveloInternal());
+    if (in.Failed() || (flags & ~kGameOver) != 0 || !board || !board->LoadState(in)) return -1;
+    const CKaveloInternal& current = *m_pInternal;
+    if (board->Width() != current.Width() || board->Height() != current.Height() ||
+        board->KindCount() != current.KindCount()) {
+      return -1;
+    }
+    m_pFigure->m_pBoard = board.get();
+    m_pInternal = std::move(board);
+    m_bSolvableShuffles = m_pInternal->SolvableShuffles();
+    m_bRunning = (flags & kGameOver) == 0;
+    m_bPaused = false;
+    return 0;
+  } catch (...) {
+    return -1;
+  }
+}
