@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kDarkWidth = 2, kLightWidth = 3;
 constexpr unsigned char kDark[3] = {20, 20, 20};      // blue, green, red
-constexpr unsigned char kLight[3] = {90, 235, 255};   // a warm yellow
+constexpr unsigned char kLight[3] = {0, 190, 255};     // amber
 
 // The ring of pixels between two rectangles, `inset` and `inset + width` inside the cell.
 void Ring(std::vector<char>& frame, int frameWidth, int frameHeight, int left, int top, int width, int height,
