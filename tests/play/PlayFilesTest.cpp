@@ -78,6 +78,8 @@ TEST_F(PlayFiles, AGameLeftByQuittingResumesPausedUnlessNewIsAsked) {
     session.Click({m.x2, m.y2});
     left = host.Status();
     ASSERT_EQ(left.pairs, 1);
+    session.LoseFocus();  // closed while another window has the focus
+    EXPECT_TRUE(session.Paused());
     session.Quit();
     EXPECT_TRUE(fs::exists(keeper.SavedGamePath()));
   }
