@@ -13,11 +13,15 @@ namespace {
 
 // x1, y1, x2, y2, kind1, kind2, straight, the four turn coordinates, the score step.
 constexpr std::size_t kPairBytes = 15;
+// The fields before the grids.
+constexpr std::size_t kFieldBytes = 42;
 
 }  // namespace
 
 bool CKaveloInternal::SaveState(ByteWriter& out) const {
   if (!m_boardReady || !m_tiles || !m_trail) return false;
+  const std::size_t cells = static_cast<std::size_t>(m_width) * m_height;
+  out.Reserve(kFieldBytes + 2 * cells + kPairBytes * (m_undoable.size() + m_redoable.size()));
   for (std::uint8_t field : {m_width, m_height, m_kindCount, m_copiesPerKind, m_trailFrames}) out.U8(field);
   out.U8(m_solvableShuffles ? 1 : 0);
   for (std::int16_t field : {m_selX, m_selY, m_misses, m_pairsRemoved}) out.I16(field);
@@ -26,7 +30,6 @@ bool CKaveloInternal::SaveState(ByteWriter& out) const {
   out.U32(m_timeLimit);
   out.U32(static_cast<std::uint32_t>(m_undoable.size()));
   out.U32(static_cast<std::uint32_t>(m_redoable.size()));
-  const std::size_t cells = static_cast<std::size_t>(m_width) * m_height;
   out.Bytes(m_tiles.get(), cells);
   out.Bytes(m_trail.get(), cells);
   for (const auto* history : {&m_undoable, &m_redoable}) {

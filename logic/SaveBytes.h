@@ -20,6 +20,7 @@ class ByteWriter {
     const auto* first = static_cast<const unsigned char*>(data);
     m_bytes.insert(m_bytes.end(), first, first + count);
   }
+  void Reserve(std::size_t count) { m_bytes.reserve(m_bytes.size() + count); }
   std::vector<unsigned char>& Written() { return m_bytes; }
 
  private:

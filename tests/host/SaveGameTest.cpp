@@ -75,11 +75,10 @@ struct Player {
     const int result = Click(m.x2, m.y2);
     return result == KAVELO_CLICK_CONNECT || result == KAVELO_CLICK_WIN;
   }
-  // Selects the hint's first tile and clicks the cells in turn until one counts a miss.
+  // Selects a hint's first tile and clicks the cells in turn until one counts a miss.
   void Miss() {
     KaveloMove m{};
-    ASSERT_TRUE(host.FindHint(m));
-    for (int cell = 0; cell < board.w * board.h; ++cell) {
+    for (int cell = 0; cell < board.w * board.h && host.FindHint(m); ++cell) {
       if (Click(m.x1, m.y1) == KAVELO_CLICK_CHOOSE && Click(cell % board.w, cell / board.w) == KAVELO_CLICK_WRONG) {
         return;
       }
@@ -278,6 +277,15 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
   EXPECT_EQ(target.host.LoadGame(nullptr, 0), -1);
   // The save they were made from loads.
   EXPECT_EQ(target.host.LoadGame(good.data(), good.size()), 0);
+}
+
+TEST(SaveGame, TheEnvelopeHoldsTheBodysLengthAndItsCrc32) {
+  for (const auto& [text, crc] : {std::pair{"123456789", 0xCBF43926u},
+                                  std::pair{"The quick brown fox jumps over the lazy dog", 0x414FA339u}}) {
+    const Bytes sealed = kavelo::host::SealSave(Bytes(text, text + std::strlen(text)));
+    EXPECT_EQ(Get32(sealed, 8), std::strlen(text));
+    EXPECT_EQ(Get32(sealed, 12), crc) << text;
+  }
 }
 
 TEST(Pause, APausedGameRefusesMovesAndTimeShowsNoBoardAndResumesWhereItStopped) {

@@ -1,0 +1,120 @@
+// Any bytes handed to LoadGame: either refused, with the game in play unchanged, or loaded
+// into a game that saves back to the very same bytes and on which every later operation
+// is sound; a save of the game after those operations loads again to the same state.
+//
+// An input is one byte choosing the board (SaveGames.h), one byte whose bits choose the
+// moves played after a load, then the bytes to load. When the first byte's top bit is
+// set, the bytes past the envelope get a fresh one, with their length and checksum, so
+// that changed bytes reach the board's own checks.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fuzz/FuzzArt.h"
+#include "fuzz/SaveGames.h"
+#include "host/SaveEnvelope.h"
+#include "tests/support/ProtocolText.h"
+
+using kavelo::fuzz::SaveHost;
+using kavelo::test::EventText;
+using kavelo::test::ShuffleText;
+using kavelo::test::TimeText;
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+constexpr int kRounds = 4;
+
+std::string g_art;
+
+[[noreturn]] void Broken(const char* promise) {
+  std::fprintf(stderr, "broken promise: %s\n", promise);
+  std::abort();
+}
+
+// Clicks the two cells of the pair, with nothing selected before; unless the game is
+// over, the second click links them.
+void ClickPair(SaveHost& host, const KaveloMove& pair, const char* promise) {
+  host.Click(-1, -1);
+  const int first = host.Click(pair.x1, pair.y1);
+  const int second = host.Click(pair.x2, pair.y2);
+  if (first != -1 && second != KAVELO_CLICK_CONNECT && second != KAVELO_CLICK_WIN) Broken(promise);
+}
+
+// The moves after a load, as the bits of `moves` choose them; every answer within what
+// the interface promises.
+void PlayOn(SaveHost& host, unsigned moves) {
+  const auto bit = [moves](int n) { return (moves >> n & 1) != 0; };
+  for (int round = 0; round < kRounds; ++round) {
+    host.Event(EventText(KAVELO_EVENT_TICK));
+    if (bit(0)) {
+      host.Pause(true);
+      if (host.Paused()) {
+        if (host.Click(1, 1) != -1 || host.Event(TimeText(1)) != -1 || host.Undo() || host.Redo()) {
+          Broken("a paused game refuses moves and time");
+        }
+      } else if (host.Click(1, 1) != -1) {
+        Broken("only a game that is over refuses to pause");
+      }
+      host.Event(EventText(KAVELO_EVENT_TICK));
+      host.Pause(false);
+    }
+    KaveloMove m{};
+    if (host.FindHint(m)) ClickPair(host, m, "a hint's pair links");
+    if (bit(1)) host.Undo();
+    if (bit(2)) host.Redo();
+    if (bit(3)) host.Event(ShuffleText(1 + round % 4));
+    if (bit(4) && host.FindSafeHint(m)) ClickPair(host, m, "a safe hint's pair links");
+    std::vector<KaveloMove> solution;
+    if (bit(5) && host.Solve(solution, 5) == KaveloSolved && !solution.empty()) {
+      ClickPair(host, solution[0], "a solution's first pair links");
+    }
+    if (bit(6)) host.Event(TimeText(1 + round));
+    if (bit(7)) host.Click(round, round + 1);
+    const int tiles = host.Event(EventText(KAVELO_QUERY_TILES_LEFT));
+    if (tiles < 0 || tiles > host.board.w * host.board.h) Broken("tiles left stay within the board");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  g_art = "/dev/shm/kavelo-load-art-" + std::to_string(::getpid());
+  if (!kavelo::fuzz::WriteFuzzArt(g_art)) {
+    std::fprintf(stderr, "cannot write the art folder\n");
+    std::abort();
+  }
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_art, ignored);
+  });
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  SaveHost host(g_art, kavelo::fuzz::kSaveBoards[(data[0] & 0x7F) % kavelo::fuzz::kSaveBoardCount]);
+  host.Event(ShuffleText(KAVELO_SHUFFLE_SPREAD));
+  const Bytes first = host.Save();
+  if (first.empty()) Broken("a set-up game saves");
+  constexpr std::size_t kEnvelope = 16;
+  Bytes input(data + 2, data + size);
+  if ((data[0] & 0x80) != 0 && input.size() >= kEnvelope) {
+    input = kavelo::host::SealSave(Bytes(input.begin() + kEnvelope, input.end()));
+  }
+  if (host.LoadGame(input.data(), input.size()) != 0) {
+    if (host.Save() != first) Broken("a refused load leaves the game as it was");
+    return 0;
+  }
+  if (host.Paused() || host.Save() != input) Broken("a loaded game is unpaused and saves as it was loaded");
+  PlayOn(host, data[1]);
+  const Bytes played = host.Save();
+  if (host.LoadGame(played.data(), played.size()) != 0 || host.Save() != played) {
+    Broken("a save of a game played on loads again to the same state");
+  }
+  return 0;
+}
