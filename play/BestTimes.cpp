@@ -65,7 +65,7 @@ std::string FormatBestTimes(const BestTimes& table) {
   for (const BestTime& t : table) {
     const BoardOptions& b = t.board;
     for (int v : {b.columns, b.rows, b.kinds, b.copies, b.seconds}) text += std::to_string(v) + " ";
-    text += " " + std::to_string(t.seconds) + " " + t.date + "\n";
+    text.append(" ").append(std::to_string(t.seconds)).append(" ").append(t.date).append("\n");
   }
   return text;
 }

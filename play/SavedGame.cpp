@@ -40,7 +40,10 @@ std::string SavedGameName(const BoardOptions& b) {
 }
 
 std::string EncodeSavedGame(const SavedGame& s) {
-  const auto n = [](int v) { return " " + std::to_string(v); };
+  const auto n = [](int v) {
+    std::string text(1, ' ');
+    return text.append(std::to_string(v));
+  };
   std::string file = std::string(kMagic) + n(kVersion) + "\nboard" + n(s.board.columns) + n(s.board.rows) +
                      n(s.board.kinds) + n(s.board.copies) + n(s.board.seconds) + "\nhelp" + n(s.helpUsed) + "\n";
   file.append(s.game.begin(), s.game.end());
