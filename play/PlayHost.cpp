@@ -46,12 +46,24 @@ bool PlayHost::NewGame() {
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SELECTION_PICTURE) ";choose," + art + "/choose.png;"));
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_TIME_BAR) ";timeBar," + art + "/timebar.png;x," +
                        n(kArtCell) + ";y," + n(kTimeBarTop) + ";time," + n(m_settings.seconds) + ";"));
-  SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SOUNDS) ";cancel," + art + "/cancel.wav;connect," + art +
-                       "/connect.wav;wrong," + art + "/wrong.wav;choose," + art + "/choose.wav;win," + art +
-                       "/win.wav;"));
+  SendSounds();
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SCORE_STEP) ";markAdd," + n(m_settings.scoreStep) + ";"));
   Shuffle(KAVELO_SHUFFLE_SPREAD);
   return true;
+}
+
+void PlayHost::SendSounds() {
+  // Each key of the sound command names a sound's file; an empty name plays nothing.
+  std::string command = "param," KAVELO_TEXT(KAVELO_PARAM_SOUNDS) ";";
+  for (const char* sound : {"cancel", "connect", "wrong", "choose", "win"}) {
+    command += std::string(sound) + "," + (m_soundsOn ? m_settings.artDir + "/" + sound + ".wav" : "") + ";";
+  }
+  SetGameParam(Command(command));
+}
+
+void PlayHost::SetSounds(bool on) {
+  m_soundsOn = on;
+  SendSounds();
 }
 
 int PlayHost::Click(Cell cell) {

@@ -40,6 +40,9 @@ class PlayHost : public CKaveloFather {
   bool NewGame();
   int Click(Cell cell);
   void Shuffle(int mode);
+  // Off sends the sound command with no files, on the artwork's again; a new game keeps it.
+  void SetSounds(bool on);
+  bool SoundsOn() const { return m_soundsOn; }
   // The answer to a query, a KAVELO_QUERY_ number.
   int Query(int query);
   GameStatus Status();
@@ -62,6 +65,7 @@ class PlayHost : public CKaveloFather {
 
  private:
   std::wstring Command(const std::string& text) const;
+  void SendSounds();
 
   PlaySettings m_settings;
   int m_frameWidth, m_frameHeight;
@@ -69,6 +73,7 @@ class PlayHost : public CKaveloFather {
   bool m_newFrame = false;
   int m_frames = 0;
   Outcome m_outcome = Outcome::Playing;
+  bool m_soundsOn = true;
 };
 
 }  // namespace kavelo::play

@@ -8,11 +8,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
     "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
-    "                   [--any-shuffle]\n"
+    "                   [--any-shuffle] [--new] [--best]\n"
     "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
-    "  Keys: S shuffles, N starts a new game, H shows a hint, U or Ctrl+Z undoes,\n"
-    "  R, Ctrl+Y or Ctrl+Shift+Z redoes, Esc quits.\n";
+    "  Quitting keeps the game in progress for the next start on the same board; --new starts\n"
+    "  afresh. --best prints the best times of games won without help.\n"
+    "  Keys: the arrows move the cursor, Space or Enter clicks it, P pauses, M turns the\n"
+    "  sounds off and on, S shuffles, N starts a new game, H shows a hint, U or Ctrl+Z\n"
+    "  undoes, R, Ctrl+Y or Ctrl+Shift+Z redoes, Esc quits.\n";
 
 bool ReadNumber(const std::string& text, int low, int high, int& out) {
   int value = 0;
@@ -51,6 +54,10 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       s.fast = true;
     } else if (arg == "--any-shuffle") {
       s.anyShuffle = true;
+    } else if (arg == "--new") {
+      s.fresh = true;
+    } else if (arg == "--best") {
+      s.best = true;
     } else if ((arg == "--art" || arg == "--out") && hasValue) {
       (arg == "--art" ? s.artDir : s.outDir) = args[++i];
     } else {

@@ -21,7 +21,18 @@ struct PlaySettings {
   bool anyShuffle = false;  // shuffles as the plug-in does by default, dead ends and all
   std::string outDir;       // headless snapshots; none when empty
   int snapshotEvery = 10;   // seconds of game time between snapshots
+  bool fresh = false;       // a new game even where a saved one waits
+  bool best = false;        // print the best times and play nothing
 };
+
+// The options that make one game comparable with another: a saved game resumes only on
+// the same board, and best times are kept per board.
+struct BoardOptions {
+  int columns, rows, kinds, copies, seconds;
+  bool operator==(const BoardOptions&) const = default;
+};
+
+inline BoardOptions BoardOf(const PlaySettings& s) { return {s.columns, s.rows, s.kinds, s.copies, s.seconds}; }
 
 // Parses the command line; an empty result and a message in `error` on a bad option.
 // `--help` gives an empty result and the usage text in `error`.

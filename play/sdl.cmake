@@ -4,7 +4,9 @@ find_package(SDL2 REQUIRED CONFIG)
 find_package(SDL2_image REQUIRED CONFIG)
 add_subdirectory(artwork)
 
-target_sources(kavelo_play_host PRIVATE sdl/DisplayChoice.cpp sdl/FrameSnapshot.cpp sdl/HeadlessPlatform.cpp)
+# The user's folders are the XDG ones, from posix/.
+target_sources(kavelo_play_host PRIVATE sdl/DisplayChoice.cpp sdl/FrameSnapshot.cpp sdl/HeadlessPlatform.cpp
+  sdl/KeyMap.cpp posix/UserFolders.cpp)
 target_link_libraries(kavelo_play_host PUBLIC SDL2::SDL2 SDL2_image::SDL2_image)
 
 target_sources(kavelo-play PRIVATE sdl/main.cpp sdl/DisplayProbe.cpp sdl/WindowPlay.cpp)

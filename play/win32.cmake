@@ -4,7 +4,8 @@
 # copied beside the program.
 set(KAVELO_ART_SOURCE "" CACHE PATH "Folder of generated artwork to ship beside kavelo-play.exe")
 
-target_sources(kavelo_play_host PRIVATE win32/FrameSnapshot.cpp win32/HeadlessPlatform.cpp)
+target_sources(kavelo_play_host PRIVATE win32/FrameSnapshot.cpp win32/HeadlessPlatform.cpp win32/KeyMap.cpp
+  win32/UserFolders.cpp)
 target_include_directories(kavelo_play_host PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(kavelo_play_host PRIVATE windowscodecs ole32 uuid)
 

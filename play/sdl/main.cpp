@@ -7,7 +7,10 @@
 #include <system_error>
 
 #include "DisplayProbe.h"
+#include "GameKeeper.h"
 #include "HeadlessPlay.h"
+#include "OptionCheck.h"
+#include "UserFolders.h"
 #include "WindowPlay.h"
 
 namespace {
@@ -18,6 +21,8 @@ DisplayRequest RequestOf(const PlaySettings& settings) {
   if (settings.headless) return DisplayRequest::kForceHeadless;
   return settings.window ? DisplayRequest::kForceWindow : DisplayRequest::kAny;
 }
+
+void WarnOnStderr(const std::string& warning) { std::fprintf(stderr, "kavelo-play: %s\n", warning.c_str()); }
 
 int SetUpFailed(const PlaySettings& settings) {
   std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
@@ -38,7 +43,7 @@ std::string DefaultArtDir() {
   return (folder / KAVELO_INSTALLED_ART_DIR).lexically_normal().string();
 }
 
-int Play(const PlaySettings& settings) {
+int Play(const PlaySettings& settings, GameKeeper& keeper) {
   const DisplayProbe probe = ProbeDisplay(RequestOf(settings));
   if (probe.mode == DisplayMode::kNoWindow) {
     std::fprintf(stderr, "--window: no display to show a window on (video driver: %s)\n",
@@ -47,7 +52,7 @@ int Play(const PlaySettings& settings) {
     return 1;
   }
   if (probe.mode == DisplayMode::kWindow) {
-    switch (PlayInWindow(settings)) {
+    switch (PlayInWindow(settings, keeper)) {
       case WindowResult::Quit: return 0;
       case WindowResult::SetUpFailed: return SetUpFailed(settings);
       case WindowResult::NoDisplay:
@@ -76,7 +81,16 @@ int main(int argc, char** argv) {
     std::fputs(error.c_str(), stderr);
     return error.rfind("usage", 0) == 0 ? 0 : 2;
   }
-  const int status = Play(*settings);
+  GameKeeper keeper(StateFolder(), DataFolder(), BoardOf(*settings), WarnOnStderr);
+  if (settings->best) {
+    std::fputs(keeper.Report().c_str(), stdout);
+    return 0;
+  }
+  if (const std::string refused = RefusedOptions(*settings); !refused.empty()) {
+    WarnOnStderr(refused);
+    return 2;
+  }
+  const int status = Play(*settings, keeper);
   SDL_Quit();
   return status;
 }

@@ -4,27 +4,22 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
 #include "BannerFont.h"
-#include "PlayHost.h"
+#include "PlaySession.h"
 
 namespace kavelo::play {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KaveloPlayWindow";
 
-// What the window shows besides the frame: the hint and the end of the game.
-struct Overlay {
-  std::optional<KaveloMove> hint;
-  bool noMoveLeft = false;
-};
-
 struct Session {
   PlayHost* host;
-  Overlay overlay;
-  std::vector<char> shown;  // the frame with the overlay drawn in
+  PlaySession* play;
+  std::vector<char> shown;  // the frame with the cursor and the overlay drawn in
   bool quit = false;
 };
 
@@ -46,14 +41,23 @@ void DrawText(Session& s, const std::string& text, int centreX, int top, int sca
   });
 }
 
-// The frame, then the hint marks and the won, lost or stuck banner on top of it.
+void Banner(Session& s, const std::string& title, COLORREF colour, const std::string& line) {
+  const int width = s.host->FrameWidth(), bandTop = s.host->FrameHeight() / 2 - 60;
+  Fill(s.shown, width, s.host->FrameHeight(), 0, bandTop, width, 120, RGB(0, 0, 0), 215);
+  DrawText(s, title, width / 2, bandTop + 16, 6, colour);
+  DrawText(s, line, width / 2, bandTop + 76, 3, RGB(235, 235, 235));
+}
+
+// The frame with the cursor, then the hint marks and the won, lost, paused or stuck
+// banner on top of it.
 void Compose(Session& s) {
   PlayHost& host = *s.host;
   const int width = host.FrameWidth(), height = host.FrameHeight();
-  s.shown = host.Frame();
+  s.shown = s.play->ShownFrame();
+  const Overlay& overlay = s.play->CurrentOverlay();
   const int cw = host.Query(KAVELO_QUERY_CELL_WIDTH), ch = host.Query(KAVELO_QUERY_CELL_HEIGHT);
-  if (s.overlay.hint) {
-    for (const Cell c : {Cell{s.overlay.hint->x1, s.overlay.hint->y1}, Cell{s.overlay.hint->x2, s.overlay.hint->y2}}) {
+  if (overlay.hint) {
+    for (const Cell c : {Cell{overlay.hint->x1, overlay.hint->y1}, Cell{overlay.hint->x2, overlay.hint->y2}}) {
       const int x = host.BoardLeft() + c.x * cw, y = host.BoardTop() + c.y * ch;
       Fill(s.shown, width, height, x, y, cw, 3, RGB(255, 255, 255));
       Fill(s.shown, width, height, x, y + ch - 3, cw, 3, RGB(255, 255, 255));
@@ -61,28 +65,24 @@ void Compose(Session& s) {
       Fill(s.shown, width, height, x + cw - 3, y, 3, ch, RGB(255, 255, 255));
     }
   }
-  const Outcome outcome = host.GameOutcome();
-  if (outcome == Outcome::Playing && !s.overlay.noMoveLeft) return;
-  const int bandTop = height / 2 - 60;
-  Fill(s.shown, width, height, 0, bandTop, width, 120, RGB(0, 0, 0), 215);
-  std::string title, line = "SCORE " + std::to_string(host.Status().score) + " - PRESS N FOR A NEW GAME";
-  COLORREF colour;
-  if (outcome == Outcome::Won) {
-    colour = RGB(120, 255, 140), title = "YOU WON!";
-  } else if (outcome == Outcome::Lost) {
-    colour = RGB(255, 110, 100), title = "TIME IS UP";
-  } else {
-    colour = RGB(255, 220, 90), title = "NO MOVE LEFT", line = "PRESS S TO SHUFFLE";
+  const std::string score = "SCORE " + std::to_string(host.Status().score) + " - PRESS N FOR A NEW GAME";
+  switch (host.GameOutcome()) {
+    case Outcome::Won: return Banner(s, "YOU WON!", RGB(120, 255, 140), score);
+    case Outcome::Lost: return Banner(s, "TIME IS UP", RGB(255, 110, 100), score);
+    case Outcome::Playing: break;
   }
-  DrawText(s, title, width / 2, bandTop + 16, 6, colour);
-  DrawText(s, line, width / 2, bandTop + 76, 3, RGB(235, 235, 235));
+  if (s.play->Paused()) {
+    Banner(s, "PAUSED", RGB(140, 200, 255), "PRESS P OR CLICK TO GO ON");
+  } else if (overlay.noMoveLeft) {
+    Banner(s, "NO MOVE LEFT", RGB(255, 220, 90), "PRESS S TO SHUFFLE");
+  }
 }
 
-std::wstring Title(PlayHost& host) {
-  const GameStatus s = host.Status();
-  const wchar_t* state = host.GameOutcome() == Outcome::Won ? L"  -  WON" : host.GameOutcome() == Outcome::Lost ? L"  -  LOST" : L"";
-  return L"kavelo-play  -  score " + std::to_wstring(s.score) + L"  pairs " + std::to_wstring(s.pairs) + L"  misses " +
-         std::to_wstring(s.misses) + L"  " + std::to_wstring(s.secondsLeft) + L" s left" + state;
+std::wstring Wide(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
 }
 
 void Paint(HWND window, Session& s) {
@@ -122,24 +122,22 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
       const int fx = client.right > 0 ? x * host.FrameWidth() / client.right : x;
       const int fy = client.bottom > 0 ? y * host.FrameHeight() / client.bottom : y;
-      s->overlay.hint.reset();
-      host.Click(host.CellAt(fx, fy));
+      s->play->Click(host.CellAt(fx, fy));
       return 0;
     }
-    case WM_KEYDOWN:
-      switch (wParam) {
-        case VK_ESCAPE: DestroyWindow(window); break;
-        case 'S': host.Shuffle(KAVELO_SHUFFLE_MIX), s->overlay = {}; break;
-        case 'N': host.NewGame(), s->overlay = {}; break;
-        case 'H': {
-          KaveloMove move{};
-          s->overlay.noMoveLeft = !host.FindHint(move) && host.GameOutcome() == Outcome::Playing;
-          s->overlay.hint = s->overlay.noMoveLeft ? std::nullopt : std::optional<KaveloMove>(move);
-          break;
-        }
-        default: break;
-      }
+    case WM_KEYDOWN: {
+      const PlayKey key = KeyOf(static_cast<int>(wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
+      if (key == PlayKey::Quit) DestroyWindow(window);
+      else s->play->Press(key);
       return 0;
+    }
+    case WM_ACTIVATE:
+      // Another window took the focus, or this one was minimised.
+      if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0) s->play->LoseFocus();
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SIZE:
+      if (wParam == SIZE_MINIMIZED) s->play->LoseFocus();
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
       s->quit = true;
       PostQuitMessage(0);
@@ -151,7 +149,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-WindowResult PlayInWindow(const PlaySettings& settings) {
+WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -163,14 +161,15 @@ WindowResult PlayInWindow(const PlaySettings& settings) {
     return WindowResult::NoDisplay;
   }
   PlayHost host(settings);
-  Session session{&host, {}, {}};
+  PlaySession play(host, settings, keeper);
+  Session session{&host, &play, {}};
   RECT frame{0, 0, host.FrameWidth(), host.FrameHeight()};
   const DWORD style = WS_OVERLAPPEDWINDOW;
   AdjustWindowRect(&frame, style, FALSE);
   HWND window = CreateWindowExW(0, kClassName, L"kavelo-play", style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return WindowResult::NoDisplay;
-  if (!host.NewGame()) {
+  if (!play.Start()) {
     DestroyWindow(window);
     return WindowResult::SetUpFailed;
   }
@@ -185,9 +184,10 @@ WindowResult PlayInWindow(const PlaySettings& settings) {
     if (!host.TakeFrame()) continue;
     Compose(session);
     InvalidateRect(window, nullptr, FALSE);
-    SetWindowTextW(window, Title(host).c_str());
+    SetWindowTextW(window, Wide(play.Title()).c_str());
   }
   if (!session.quit) DestroyWindow(window);
+  play.Quit();
   return WindowResult::Quit;
 }
 

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <string>
 
+#include "GameKeeper.h"
 #include "HeadlessPlay.h"
+#include "OptionCheck.h"
+#include "UserFolders.h"
 #include "WindowPlay.h"
 
 namespace {
@@ -24,6 +27,8 @@ std::string DefaultArtDir() {
   return bytes > 0 ? std::string(narrow) : std::string("art");
 }
 
+void WarnOnStderr(const std::string& warning) { std::fprintf(stderr, "kavelo-play: %s\n", warning.c_str()); }
+
 int SetUpFailed(const PlaySettings& settings) {
   std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
   return 1;
@@ -39,8 +44,17 @@ int main(int argc, char** argv) {
     std::fputs(error.c_str(), stderr);
     return error.rfind("usage", 0) == 0 ? 0 : 2;
   }
+  GameKeeper keeper(StateFolder(), DataFolder(), BoardOf(*settings), WarnOnStderr);
+  if (settings->best) {
+    std::fputs(keeper.Report().c_str(), stdout);
+    return 0;
+  }
+  if (const std::string refused = RefusedOptions(*settings); !refused.empty()) {
+    WarnOnStderr(refused);
+    return 2;
+  }
   if (!settings->headless) {
-    switch (PlayInWindow(*settings)) {
+    switch (PlayInWindow(*settings, keeper)) {
       case WindowResult::Quit: return 0;
       case WindowResult::SetUpFailed: return SetUpFailed(*settings);
       case WindowResult::NoDisplay:
