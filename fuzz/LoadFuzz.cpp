@@ -2,7 +2,7 @@
 // into a game that saves back to the very same bytes and on which every later operation
 // is sound; a save of the game after those operations loads again to the same state.
 //
-// An input is one byte choosing the board (SaveGames.h), one byte whose bits choose the
+// An input is one byte choosing the board (kSaveBoards), one byte whose bits choose the
 // moves played after a load, then the bytes to load. When the first byte's top bit is
 // set, the bytes past the envelope get a fresh one, with their length and checksum, so
 // that changed bytes reach the board's own checks.
@@ -11,15 +11,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include <PlgKavelo/KaveloFather.h>
+
 #include "fuzz/FuzzArt.h"
-#include "fuzz/SaveGames.h"
 #include "host/SaveEnvelope.h"
 #include "tests/support/ProtocolText.h"
 
-using kavelo::fuzz::SaveHost;
+using kavelo::test::ClickText;
+using kavelo::test::CommandText;
 using kavelo::test::EventText;
 using kavelo::test::ShuffleText;
 using kavelo::test::TimeText;
@@ -28,6 +31,50 @@ using Bytes = std::vector<unsigned char>;
 namespace {
 
 constexpr int kRounds = 4;
+constexpr int kLimit = 300;
+
+struct SaveBoard {
+  int w, h, kinds, copies;
+};
+// Kinds within the art's series; every kind dealt odd on the second and the last.
+constexpr SaveBoard kSaveBoards[] = {{6, 5, 3, 4}, {8, 8, 3, 5}, {12, 9, 6, 8}, {20, 3, 2, 9}};
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// A host set up on one of the boards with the fuzz art (FuzzArt.h), its own frame buffer, a
+// time bar and a score step.
+class SaveHost : public CKaveloFather {
+ public:
+  SaveHost(const std::string& art, const SaveBoard& board)
+      : board(board), m_frame(static_cast<std::size_t>(board.w * kavelo::fuzz::kSeedCell) * board.h * kavelo::fuzz::kSeedCell * 4) {
+    const int cell = kavelo::fuzz::kSeedCell;
+    AllocGdiData(m_frame.data(), 0, 0, 0);
+    SetGameParam(Wide(CommandText(KAVELO_PARAM_SET_UP) + "w," + std::to_string(board.w) + ";h," +
+                      std::to_string(board.h) + ";c," + std::to_string(board.kinds) + ";r," +
+                      std::to_string(board.copies) + ";screenWidth," + std::to_string(board.w * cell) +
+                      ";screenHeight," + std::to_string(board.h * cell) + ";screenBits,32;zeroX,0;zeroY,0;iconPath," +
+                      art + "/bt;iconType,.bmp;animationFrames,6;animationPath," + art + "/tr;animationType,.bmp;"));
+    SetGameParam(Wide(CommandText(KAVELO_PARAM_SELECTION_PICTURE) + "choose," + art + "/choose.png;"));
+    SetGameParam(Wide(CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art + "/timebar.gif;x,0;y,0;time," +
+                      std::to_string(kLimit) + ";"));
+    SetGameParam(Wide(CommandText(KAVELO_PARAM_SCORE_STEP) + "markAdd,3;"));
+  }
+  int OnGdiDataChange() override { return 0; }
+  void OnGameOver(int) override {}
+
+  int Click(int x, int y) { return InputEvent(ClickText(x, y)); }
+  int Event(const std::wstring& text) { return InputEvent(text); }
+  Bytes Save() const {
+    Bytes bytes;
+    SaveGame(bytes);
+    return bytes;
+  }
+
+  const SaveBoard board;
+
+ private:
+  std::vector<char> m_frame;
+};
 
 std::string g_art;
 
@@ -97,7 +144,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  SaveHost host(g_art, kavelo::fuzz::kSaveBoards[(data[0] & 0x7F) % kavelo::fuzz::kSaveBoardCount]);
+  SaveHost host(g_art, kSaveBoards[(data[0] & 0x7F) % std::size(kSaveBoards)]);
   host.Event(ShuffleText(KAVELO_SHUFFLE_SPREAD));
   const Bytes first = host.Save();
   if (first.empty()) Broken("a set-up game saves");

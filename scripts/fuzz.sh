@@ -25,14 +25,13 @@ scripts/deps.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKAVELO_BUILD_FUZZ=ON -DKAVELO_SANITIZE=address,undefined \
   -DKAVELO_BUILD_TESTS=OFF -DKAVELO_BUILD_BENCH=OFF -DKAVELO_BUILD_PLAY=OFF >/dev/null
-nice cmake --build "$build" -j "$jobs" --target kavelo_fuzz_seeds kavelo_load_seeds "${targets[@]}"
+nice cmake --build "$build" -j "$jobs" --target kavelo_fuzz_seeds "${targets[@]}"
 
 work="${FUZZ_WORK:-$(mktemp -d /tmp/kavelo-fuzz.XXXXXX)}"
 mkdir -p "$work"
 mkdir -p "$work/seeds"
 cp -r fuzz/seeds/. "$work/seeds/"
 "$build/fuzz/kavelo_fuzz_seeds" "$work/seeds/picture"
-"$build/fuzz/kavelo_load_seeds" "$work/seeds/load"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
