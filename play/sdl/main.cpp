@@ -7,10 +7,8 @@
 #include <system_error>
 
 #include "DisplayProbe.h"
-#include "GameKeeper.h"
 #include "HeadlessPlay.h"
-#include "OptionCheck.h"
-#include "UserFolders.h"
+#include "PlayStart.h"
 #include "WindowPlay.h"
 
 namespace {
@@ -20,13 +18,6 @@ using namespace kavelo::play;
 DisplayRequest RequestOf(const PlaySettings& settings) {
   if (settings.headless) return DisplayRequest::kForceHeadless;
   return settings.window ? DisplayRequest::kForceWindow : DisplayRequest::kAny;
-}
-
-void WarnOnStderr(const std::string& warning) { std::fprintf(stderr, "kavelo-play: %s\n", warning.c_str()); }
-
-int SetUpFailed(const PlaySettings& settings) {
-  std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
-  return 1;
 }
 
 // The artwork found from the program's own folder: the installed copy under the prefix's
@@ -75,22 +66,7 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
-  std::string error;
-  const auto settings = ParseSettings({argv + 1, argv + argc}, DefaultArtDir(), error);
-  if (!settings) {
-    std::fputs(error.c_str(), stderr);
-    return error.rfind("usage", 0) == 0 ? 0 : 2;
-  }
-  GameKeeper keeper(StateFolder(), DataFolder(), BoardOf(*settings), WarnOnStderr);
-  if (settings->best) {
-    std::fputs(keeper.Report().c_str(), stdout);
-    return 0;
-  }
-  if (const std::string refused = RefusedOptions(*settings); !refused.empty()) {
-    WarnOnStderr(refused);
-    return 2;
-  }
-  const int status = Play(*settings, keeper);
+  const int status = RunPlayer(argc, argv, DefaultArtDir(), Play);
   SDL_Quit();
   return status;
 }

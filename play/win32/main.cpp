@@ -5,10 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "GameKeeper.h"
 #include "HeadlessPlay.h"
-#include "OptionCheck.h"
-#include "UserFolders.h"
+#include "PlayStart.h"
 #include "WindowPlay.h"
 
 namespace {
@@ -27,38 +25,14 @@ std::string DefaultArtDir() {
   return bytes > 0 ? std::string(narrow) : std::string("art");
 }
 
-void WarnOnStderr(const std::string& warning) { std::fprintf(stderr, "kavelo-play: %s\n", warning.c_str()); }
-
-int SetUpFailed(const PlaySettings& settings) {
-  std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
-  return 1;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::setlocale(LC_CTYPE, ".UTF-8");
-  std::string error;
-  const auto settings = ParseSettings({argv + 1, argv + argc}, DefaultArtDir(), error);
-  if (!settings) {
-    std::fputs(error.c_str(), stderr);
-    return error.rfind("usage", 0) == 0 ? 0 : 2;
-  }
-  GameKeeper keeper(StateFolder(), DataFolder(), BoardOf(*settings), WarnOnStderr);
-  if (settings->best) {
-    std::fputs(keeper.Report().c_str(), stdout);
-    return 0;
-  }
-  if (const std::string refused = RefusedOptions(*settings); !refused.empty()) {
-    WarnOnStderr(refused);
-    return 2;
-  }
-  if (!settings->headless) {
-    switch (PlayInWindow(*settings, keeper)) {
+// A window unless --headless, or none can be opened; else the game plays itself.
+int Play(const PlaySettings& settings, GameKeeper& keeper) {
+  if (!settings.headless) {
+    switch (PlayInWindow(settings, keeper)) {
       case WindowResult::Quit: return 0;
-      case WindowResult::SetUpFailed: return SetUpFailed(*settings);
+      case WindowResult::SetUpFailed: return SetUpFailed(settings);
       case WindowResult::NoDisplay:
-        if (settings->window) {
+        if (settings.window) {
           std::fputs("--window: no window could be opened\n", stderr);
           return 1;
         }
@@ -66,8 +40,15 @@ int main(int argc, char** argv) {
         break;
     }
   }
-  const HeadlessSummary summary = PlayHeadless(*settings);
-  if (summary.setUpFailed) return SetUpFailed(*settings);
+  const HeadlessSummary summary = PlayHeadless(settings);
+  if (summary.setUpFailed) return SetUpFailed(settings);
   std::puts(SummaryLine(summary).c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_CTYPE, ".UTF-8");
+  return RunPlayer(argc, argv, DefaultArtDir(), Play);
 }
