@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "HeadlessPlay.h"
 #include "OptionCheck.h"
 #include "UserFolders.h"
 
@@ -12,6 +13,13 @@ void WarnOnStderr(const std::string& warning) { std::fprintf(stderr, "kavelo-pla
 int SetUpFailed(const PlaySettings& settings) {
   std::fprintf(stderr, "The game could not be set up from the artwork in %s\n", settings.artDir.c_str());
   return 1;
+}
+
+int PlayHeadlessAndReport(const PlaySettings& settings) {
+  const HeadlessSummary summary = PlayHeadless(settings);
+  if (summary.setUpFailed) return SetUpFailed(settings);
+  std::puts(SummaryLine(summary).c_str());
+  return 0;
 }
 
 int RunPlayer(int argc, char** argv, const std::string& defaultArtDir, const PlayGame& play) {

@@ -21,5 +21,7 @@ int RunPlayer(int argc, char** argv, const std::string& defaultArtDir, const Pla
 void WarnOnStderr(const std::string& warning);
 // The message and exit status of a set-up the artwork could not serve.
 int SetUpFailed(const PlaySettings& settings);
+// Lets the game play itself and prints how it went; returns the exit status.
+int PlayHeadlessAndReport(const PlaySettings& settings);
 
 }  // namespace kavelo::play

@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "DisplayProbe.h"
-#include "HeadlessPlay.h"
 #include "PlayStart.h"
 #include "WindowPlay.h"
 
@@ -56,10 +55,7 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
         break;
     }
   }
-  const HeadlessSummary summary = PlayHeadless(settings);
-  if (summary.setUpFailed) return SetUpFailed(settings);
-  std::puts(SummaryLine(summary).c_str());
-  return 0;
+  return PlayHeadlessAndReport(settings);
 }
 
 }  // namespace

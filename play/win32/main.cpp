@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "HeadlessPlay.h"
 #include "PlayStart.h"
 #include "WindowPlay.h"
 
@@ -40,10 +39,7 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
         break;
     }
   }
-  const HeadlessSummary summary = PlayHeadless(settings);
-  if (summary.setUpFailed) return SetUpFailed(settings);
-  std::puts(SummaryLine(summary).c_str());
-  return 0;
+  return PlayHeadlessAndReport(settings);
 }
 
 }  // namespace
