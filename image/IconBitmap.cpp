@@ -4,6 +4,8 @@
 #include <array>
 
 #include "image/DeclaredSize.h"
+#include "image/IconDirectory.h"
+#include "image/PictureDecoder.h"
 #include "image/PictureLoadCodes.h"
 
 namespace kavelo::image {
@@ -98,6 +100,16 @@ int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, DecodedPicture&
   }
   picture = std::move(out);
   return kPictureLoaded;
+}
+
+int DecodeIcon(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
+  const auto entry = BestIconEntry(bytes, size);
+  if (!entry) return kPictureNotDecodable;
+  const std::uint8_t* data = bytes + entry->offset;
+  if (!entry->png) return DecodeIconBitmap(data, entry->size, picture);
+  const DeclaredSize declared = ReadDeclaredSize(data, entry->size);
+  if (declared.format != PictureFormat::kPng || !MayDecode(declared)) return kPictureNotDecodable;
+  return DecodePicture(PictureFormat::kPng, data, entry->size, picture);
 }
 
 }  // namespace kavelo::image

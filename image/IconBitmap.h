@@ -15,4 +15,8 @@ namespace kavelo::image {
 // the mask. Returns the codes of DecodePicture.
 int DecodeIconBitmap(const std::uint8_t* data, std::size_t size, DecodedPicture& picture);
 
+// The entry an icon or cursor file shows (IconDirectory.h): a BMP-form entry decoded
+// here, a PNG entry by the platform's decoder like any PNG file, size check included.
+int DecodeIcon(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture);
+
 }  // namespace kavelo::image

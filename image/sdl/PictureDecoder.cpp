@@ -10,7 +10,6 @@
 
 #include "image/GifDataCheck.h"
 #include "image/IconBitmap.h"
-#include "image/IconDirectory.h"
 #include "image/PictureLoadCodes.h"
 
 namespace kavelo::image {
@@ -87,17 +86,6 @@ bool ConvertToBgra(SDL_Surface& decoded, DecodedPicture& out) {
     std::memcpy(out.Row(y), in, out.Pitch());
   }
   return true;
-}
-
-// The entry an icon shows: a PNG goes the way of any PNG file, size check included.
-int DecodeIcon(const std::uint8_t* bytes, std::size_t size, DecodedPicture& picture) {
-  const auto entry = BestIconEntry(bytes, size);
-  if (!entry) return kPictureNotDecodable;
-  const std::uint8_t* data = bytes + entry->offset;
-  if (!entry->png) return DecodeIconBitmap(data, entry->size, picture);
-  const DeclaredSize declared = ReadDeclaredSize(data, entry->size);
-  if (declared.format != PictureFormat::kPng || !MayDecode(declared)) return kPictureNotDecodable;
-  return DecodePicture(PictureFormat::kPng, data, entry->size, picture);
 }
 
 }  // namespace

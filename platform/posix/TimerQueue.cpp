@@ -1,8 +1,6 @@
 #include "platform/posix/TimerQueue.h"
 
-#include <sys/timerfd.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -21,9 +19,7 @@ std::uint64_t MonotonicMs() {
 
 TimerQueue::TimerQueue(MillisecondClock clock) : m_clock(std::move(clock)) {}
 
-TimerQueue::~TimerQueue() {
-  if (m_fd >= 0) close(m_fd);
-}
+TimerQueue::~TimerQueue() { CloseFd(); }
 
 void TimerQueue::SetClock(MillisecondClock clock) {
   m_clock = std::move(clock);
@@ -49,10 +45,7 @@ bool TimerQueue::KillTimer(TimerId id) {
 }
 
 int TimerQueue::Dispatch() {
-  if (m_fd >= 0) {
-    std::uint64_t expirations;
-    [[maybe_unused]] const auto n = read(m_fd, &expirations, sizeof expirations);  // drain readiness
-  }
+  DrainFd();
   const std::uint64_t now = m_clock();
   std::vector<Timer> due;
   for (Timer& t : m_timers) {
@@ -80,27 +73,6 @@ int TimerQueue::TimeoutMs() const {
   const std::uint64_t now = m_clock();
   if (earliest <= now) return 0;
   return static_cast<int>(std::min<std::uint64_t>(earliest - now, INT_MAX));
-}
-
-int TimerQueue::Fd() {
-  if (m_fd < 0) {
-    m_fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    Rearm();
-  }
-  return m_fd;
-}
-
-void TimerQueue::Rearm() {
-  if (m_fd < 0) return;
-  itimerspec due{};
-  const int timeout = TimeoutMs();
-  if (timeout == 0) {
-    due.it_value.tv_nsec = 1;  // due now: readable at once
-  } else if (timeout > 0) {
-    due.it_value.tv_sec = timeout / 1000;
-    due.it_value.tv_nsec = static_cast<long>(timeout % 1000) * 1000000L;
-  }
-  timerfd_settime(m_fd, 0, &due, nullptr);
 }
 
 TimerQueue& ThreadTimerQueue() {

@@ -35,7 +35,8 @@ class TimerQueue {
   int Dispatch();
   // Milliseconds until the next timer is due, 0 when one is due, -1 when there is none.
   int TimeoutMs() const;
-  // A descriptor that polls readable when a timer may be due (created on first use).
+  // A descriptor that polls readable when a timer may be due (created on first use), or
+  // -1 where the platform has none: its host's loop sleeps TimeoutMs() instead.
   int Fd();
   // Replaces the clock, for tests that step time. Due times already set stay as they are.
   void SetClock(MillisecondClock clock);
@@ -48,7 +49,12 @@ class TimerQueue {
     std::uint64_t dueMs;
     TimerProc proc;
   };
+  // The descriptor's side, from the platform's sibling file (posix/TimerFd.cpp, or
+  // web/TimerNoFd.cpp where there is none): arm it for the earliest due time, drain its
+  // readiness, close it.
   void Rearm();
+  void DrainFd();
+  void CloseFd();
 
   MillisecondClock m_clock;
   std::vector<Timer> m_timers;
