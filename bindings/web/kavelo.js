@@ -239,6 +239,8 @@ export class Game {
   #bgra;
   #rgba;
   #image = null;
+  #firstRow;  // where the module tells the first row that changed
+  #drawn = false;  // whether the canvas shows the frame the RGBA copy holds
   #callbacks;
   #kavelo;
 
@@ -254,10 +256,10 @@ export class Game {
     const bytes = this.#width * this.#height * 4;
     this.#bgra = module._malloc(bytes);
     this.#rgba = module._malloc(bytes);
-    this.#handle = this.#bgra && this.#rgba ? module._KaveloWebCreate(id) : 0;
+    this.#firstRow = module._malloc(4);
+    this.#handle = this.#bgra && this.#rgba && this.#firstRow ? module._KaveloWebCreate(id) : 0;
     if (!this.#handle) {
-      module._free(this.#bgra);
-      module._free(this.#rgba);
+      for (const at of [this.#bgra, this.#rgba, this.#firstRow]) module._free(at);
       throw new RangeError('out of memory');
     }
     module._KaveloAllocGdiData(this.#handle, this.#bgra, this.#width, this.#height, 32);
@@ -419,24 +421,32 @@ export class Game {
     this.#m._KaveloDestroy(this.#handle);
     this.#handle = 0;
     // Freed after the call that reached a callback returns, as the plug-in frees the game.
-    const bgra = this.#bgra, rgba = this.#rgba;
-    queueMicrotask(() => { this.#m._free(bgra); this.#m._free(rgba); });
+    const buffers = [this.#bgra, this.#rgba, this.#firstRow];
+    queueMicrotask(() => { for (const at of buffers) this.#m._free(at); });
     this.#kavelo.closed();
   }
 
   get closed() { return !this.#handle; }
 
-  // A new frame lies in the buffer: one conversion in the module, one putImageData.
+  // A new frame lies in the buffer: one conversion in the module, then one putImageData
+  // of the rows that changed (all of them for the first frame, whatever the buffer held).
   [FRAME]() {
     if (!this.#handle) return;
     const m = this.#m;
-    m._KaveloWebToRgba(this.#bgra, this.#rgba, this.#width * this.#height);
+    const rows = m._KaveloWebToRgba(this.#bgra, this.#rgba, this.#width, this.#height, this.#firstRow);
+    const first = new Int32Array(m.HEAPU8.buffer, this.#firstRow, 1)[0];
     if (!this.#image || this.#image.data.buffer !== m.HEAPU8.buffer) {
       // The module's memory was replaced when it grew: the old view is empty now.
       const view = new Uint8ClampedArray(m.HEAPU8.buffer, this.#rgba, this.#width * this.#height * 4);
       this.#image = new ImageData(view, this.#width, this.#height);
+      this.#drawn = false;
     }
-    this.#ctx.putImageData(this.#image, 0, 0);
+    if (!this.#drawn) {
+      this.#ctx.putImageData(this.#image, 0, 0);
+      this.#drawn = true;
+    } else if (rows > 0) {
+      this.#ctx.putImageData(this.#image, 0, 0, 0, first, this.#width, rows);
+    }
     this.#report(this.#callbacks.onFrame);
   }
 

@@ -9,7 +9,7 @@
 # benchmark page.
 set(KAVELO_BUILD_BENCH OFF)
 set(KAVELO_BUILD_PLAY OFF)
-add_compile_options(-fwasm-exceptions)
+add_compile_options(-fwasm-exceptions -msimd128)
 add_link_options(-fwasm-exceptions -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB)
 # The artwork comes from the native generator (KAVELO_NATIVE_ART_DIR), drawn before this
 # build by scripts/web.sh.

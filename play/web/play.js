@@ -4,7 +4,7 @@
 import {
   loadKavelo, KAVELO_PARAM_SET_UP, KAVELO_PARAM_SELECTION_PICTURE, KAVELO_PARAM_TIME_BAR, KAVELO_PARAM_SOUNDS,
   KAVELO_PARAM_SCORE_STEP, KAVELO_EVENT_CLICK, KAVELO_EVENT_SHUFFLE, KAVELO_SHUFFLE_MIX, KAVELO_SHUFFLE_SPREAD,
-} from './kavelo/kavelo.js';
+} from '../kavelo.js';
 
 // The board of the desktop program's defaults, in the generated artwork's cells.
 const board = { columns: 16, rows: 10, kinds: 36, copies: 4, seconds: 480 };
@@ -24,7 +24,7 @@ frameCanvas.height = overlay.height = BOARD_TOP + rows * CELL;
 const state = {
   kavelo: null, game: null, art: '', soundsOn: true, cursor: { x: 1, y: 1, shown: false }, hint: null,
   noMoveLeft: false, helpUsed: false, resumed: false, outcome: 'playing', winWords: '', outlook: '',
-  boardChanged: true, frames: 0, gameOvers: 0,
+  boardChanged: true, frames: 0, gameOvers: 0, firstFrame: null,
 };
 
 // --- the game ---------------------------------------------------------------------------
@@ -203,7 +203,7 @@ function fitToWindow() {
 // --- what is shown ------------------------------------------------------------------------
 
 function frameShown() {
-  state.frames++;
+  if (state.frames++ === 0) state.firstFrame = performance.now();
   statusLine.textContent = statusText();
 }
 
@@ -328,6 +328,13 @@ async function start() {
 window.kaveloPlay = {
   get game() { return state.game; },
   get frames() { return state.frames; },
+  // When the first frame was shown, in milliseconds from the navigation; resolves once shown.
+  get firstFrame() {
+    return state.firstFrame ?? new Promise((done) => {
+      const look = () => (state.firstFrame !== null ? done(state.firstFrame) : setTimeout(look, 5));
+      look();
+    });
+  },
   get gameOvers() { return state.gameOvers; },
   get outcome() { return state.outcome; },
   board: { ...board, columns, rows, cell: CELL, top: BOARD_TOP },
