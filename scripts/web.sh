@@ -6,14 +6,16 @@
 # package with its module, the page and its art, installable with npm.
 #   scripts/web.sh            build, test and package
 #   scripts/web.sh --serve    build, then serve the page on localhost until stopped
+#   scripts/web.sh --build    build only (the site in build-web/site)
+#   scripts/web.sh --bench    build, then run the benchmark page in headless Chromium
 # KAVELO_NATIVE_BUILD: the native build folder that draws the artwork (scripts/test.sh
 # passes its own); KAVELO_WEB_TEST_TIMEOUT: the seconds each test step may take.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-test}
-case "$mode" in test|--serve) ;; *) echo "usage: scripts/web.sh [--serve]" >&2; exit 2 ;; esac
+case "$mode" in test|--serve|--build|--bench) ;; *) echo "usage: scripts/web.sh [--serve|--build|--bench]" >&2; exit 2 ;; esac
 extra=(emscripten)
-[ "$mode" = --serve ] || extra+=(chromium)
+[ "$mode" = --serve ] || [ "$mode" = --build ] || extra+=(chromium)
 command -v npm > /dev/null || extra+=(npm)
 scripts/deps.sh "${extra[@]}"
 jobs=$(nproc)
@@ -34,12 +36,14 @@ if [ "$mode" = --serve ]; then
   echo "kavelo-play: http://127.0.0.1:$port/play/"
   exec node scripts/serve.mjs "$site" "$port"
 fi
+[ "$mode" = --build ] && exit 0
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+[ "$mode" = --bench ] && exec node bench/web/run.mjs "$site"
 
 limit=${KAVELO_WEB_TEST_TIMEOUT:-900}
 # The shared suites, built to WebAssembly, under Node.js.
 timeout --kill-after=30 "$limit" ctest --test-dir build-web --output-on-failure -j "$jobs"
 # The page, the pictures and the package's API in headless Chromium.
-(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 timeout --kill-after=30 "$limit" node tests/web/run.mjs "$site"
 
 # The package: npm's own tarball of the site, checked by installing it offline.

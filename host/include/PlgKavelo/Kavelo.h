@@ -125,8 +125,10 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloLoadGame(KaveloGame* game, const unsigned
  * the host's ordinary message loop (GetMessage, DispatchMessage) serves it. There the four
  * functions below exist so that one host source builds on both systems, and do nothing:
  * KaveloTimerFd and KaveloTimeoutMs answer -1, KaveloDispatchTimers 0, and
- * KaveloSetTimerClock is ignored (system timers follow the system's clock only). */
-/* A descriptor that polls readable when a timer may be due. */
+ * KaveloSetTimerClock is ignored (system timers follow the system's clock only). In the
+ * browser there is no descriptor: KaveloTimerFd answers -1 and the page's event loop
+ * sleeps KaveloTimeoutMs() between dispatches (the JavaScript package does so). */
+/* A descriptor that polls readable when a timer may be due; -1 where there is none. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloTimerFd(void);
 /* Milliseconds until the next timer is due, 0 when one is due, -1 when none runs. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloTimeoutMs(void);

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot-web.png: kavelo-play's page in headless Chromium, with a hint
+# shown (H) after a few pairs have been played by clicking the hinted tiles.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/web.sh --build
+scripts/deps.sh chromium
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+node scripts/screenshot-web.mjs build-web/site docs/screenshot-web.png
