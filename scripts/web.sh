@@ -21,7 +21,8 @@ scripts/deps.sh "${extra[@]}"
 jobs=$(nproc)
 
 native=${KAVELO_NATIVE_BUILD:-build-web-native}
-cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVELO_BUILD_BENCH=OFF > /dev/null
+# A native build folder that exists is used as it is configured.
+[ -f "$native/CMakeCache.txt" ] || cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVELO_BUILD_BENCH=OFF > /dev/null
 cmake --build "$native" -j "$jobs" --target kavelo_artwork_files
 
 # emcc finds its JavaScript tools only through Debian's folder of Node.js modules.
