@@ -1,0 +1,349 @@
+// The web build's tests in headless Chromium: kavelo-play's page, pictures decoded by the
+// browser against the frames the native plug-in composes, and hostile calls to the
+// JavaScript package.
+//   node run.mjs <site dir> <fixtures dir>
+// The site and the fixtures (under /fixtures/) are served on 127.0.0.1; each test gets a
+// page of its own and a time limit. One line per test; the exit status is 1 on a failure.
+import { createServer } from 'node:http';
+import { readFile, readdir } from 'node:fs/promises';
+import { extname, join, normalize } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const [siteDir, fixturesDir] = process.argv.slice(2);
+if (!siteDir || !fixturesDir) {
+  console.error('usage: node run.mjs <site dir> <fixtures dir>');
+  process.exit(2);
+}
+const TIME_LIMIT_MS = 60000;
+const MIME = {
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.json': 'application/json',
+  '.wasm': 'application/wasm', '.png': 'image/png', '.jpg': 'image/jpeg', '.gif': 'image/gif',
+  '.bmp': 'image/bmp', '.wav': 'audio/wav',
+};
+// The page the package's tests run in: they import the package and make their canvases.
+const BLANK = '<!doctype html><meta charset="utf-8"><link rel="icon" href="data:,"><title>kavelo tests</title>';
+
+const server = createServer(async (request, response) => {
+  const { pathname } = new URL(request.url, 'http://127.0.0.1');
+  if (pathname === '/blank.html') return response.writeHead(200, { 'content-type': 'text/html' }).end(BLANK);
+  const [root, rest] = pathname.startsWith('/fixtures/') ? [fixturesDir, pathname.slice(9)] : [siteDir, pathname];
+  try {
+    const file = normalize(decodeURIComponent(rest)).replace(/\/$/, '/index.html');  // rooted: no way above root
+    const body = await readFile(join(root, file));
+    response.writeHead(200, { 'content-type': MIME[extname(file)] ?? 'application/octet-stream' }).end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const origin = `http://127.0.0.1:${server.address().port}`;
+
+const check = (ok, message) => { if (!ok) throw new Error(message); };
+const pause = (page, ms) => page.evaluate((ms) => new Promise((resolve) => setTimeout(resolve, ms)), ms);
+
+// --- kavelo-play's page ----------------------------------------------------------------------
+
+// Loads the page and waits for its first frame; answers when it came, in milliseconds
+// from the start of the navigation by the page's own clock.
+async function openPlay(page) {
+  await page.goto(`${origin}/index.html`);
+  const shown = await page.waitForFunction(() => window.kaveloPlay?.frames > 0 && performance.now(), null,
+    { timeout: 5000, polling: 10 });
+  return Math.round(await shown.jsonValue());
+}
+
+// A cell's pixels in the frame canvas, as one string to compare.
+const cellPixels = (page, x, y) => page.evaluate(([x, y]) => {
+  const { cell, top } = window.kaveloPlay.board;
+  const context = document.getElementById('frame').getContext('2d');
+  return context.getImageData(x * cell, top + y * cell, cell, cell).data.join();
+}, [x, y]);
+
+// The cells where the overlay canvas shows anything.
+const markedCells = (page) => page.evaluate(() => {
+  const { cell, top, columns, rows } = window.kaveloPlay.board;
+  const context = document.getElementById('overlay').getContext('2d');
+  const { width, data } = context.getImageData(0, 0, columns * cell, top + rows * cell);
+  const marked = new Set();
+  for (let i = 3; i < data.length; i += 4) {
+    const x = Math.floor((i >> 2) % width / cell), y = Math.floor(((i >> 2) / width - top) / cell);
+    if (data[i] > 0) marked.add(`${x},${y}`);
+  }
+  return [...marked].map((key) => key.split(',').map(Number));
+});
+
+const pageTests = {
+  async 'page: loads cleanly and shows a frame within 2 s'(page) {
+    const ms = await openPlay(page);
+    check(ms < 2000, `first frame after ${ms} ms`);
+    return `first frame ${ms} ms`;
+  },
+  async 'page: two mouse clicks on a linkable pair leave both cells empty'(page) {
+    await openPlay(page);
+    const move = await page.evaluate(() => window.kaveloPlay.game.hint());
+    const empty = await cellPixels(page, 0, 0);  // the border ring never holds a tile
+    const cells = [[move.x1, move.y1], [move.x2, move.y2]];
+    for (const [x, y] of cells) check(await cellPixels(page, x, y) !== empty, `cell ${x},${y} shows no tile`);
+    const tilesBefore = await page.evaluate(() => window.kaveloPlay.game.status().tilesLeft);
+    for (const [x, y] of cells) {
+      const point = await page.evaluate(([x, y]) => window.kaveloPlay.cellCenter(x, y), [x, y]);
+      await page.mouse.click(point.x, point.y);
+    }
+    await pause(page, 1500);  // the link's trail fades
+    for (const [x, y] of cells) check(await cellPixels(page, x, y) === empty, `cell ${x},${y} is not empty`);
+    const tilesAfter = await page.evaluate(() => window.kaveloPlay.game.status().tilesLeft);
+    check(tilesAfter === tilesBefore - 2, `tiles left ${tilesBefore} -> ${tilesAfter}`);
+  },
+  async 'page: H marks two cells whose tiles link'(page) {
+    await openPlay(page);
+    check((await markedCells(page)).length === 0, 'the overlay shows marks before H');
+    await page.keyboard.press('h');
+    const cells = await markedCells(page);
+    check(cells.length === 2, `H marked the cells ${JSON.stringify(cells)}`);
+    const clicks = cells.map(([x, y]) => `type,1;x,${x};y,${y};`);
+    const results = await page.evaluate((clicks) => clicks.map((e) => window.kaveloPlay.game.event(e)), clicks);
+    check(results[1] === 1, `clicking the marked cells answered ${results}`);  // KAVELO_CLICK_CONNECT
+  },
+  async 'page: a game played to the win ends once'(page) {
+    await openPlay(page);
+    const solved = await page.evaluate(() => {
+      const game = window.kaveloPlay.game;
+      const { result, moves } = game.solve(10000);
+      const cells = moves.flatMap((m) => [[m.x1, m.y1], [m.x2, m.y2]]);
+      const clicks = cells.map(([x, y]) => game.event(`type,1;x,${x};y,${y};`));
+      return { result, last: clicks.at(-1), tilesLeft: game.status().tilesLeft };
+    });
+    check(solved.result === 'solved' && solved.last === 99 && solved.tilesLeft === 0, JSON.stringify(solved));
+    await page.waitForFunction(() => window.kaveloPlay.gameOvers > 0, null, { timeout: 2000 });
+    await pause(page, 1000);
+    const ended = await page.evaluate(() => [window.kaveloPlay.gameOvers, window.kaveloPlay.outcome]);
+    check(ended[0] === 1 && ended[1] === 'won', `game over ${ended[0]} times, ${ended[1]}`);
+  },
+  async 'page: ten frames a second'(page) {
+    await openPlay(page);
+    const frames = await page.evaluate(async () => {
+      const start = window.kaveloPlay.frames;
+      await new Promise((resolve) => setTimeout(resolve, 3000));
+      return window.kaveloPlay.frames - start;
+    });
+    check(frames >= 24 && frames <= 36, `${frames} frames in 3 s`);
+    return `${frames} frames in 3 s`;
+  },
+};
+
+// --- pictures --------------------------------------------------------------------------------
+
+// The largest difference of a colour channel allowed between the browser's frame and the
+// native one. PNG, BMP and GIF carry exact values, so opaque pictures must match exactly;
+// partly transparent ones (PngSuite's colour types 4a and 6a) pass through a canvas that
+// keeps them premultiplied, and may be 1 off once blended. JPEG decoders may differ by a
+// little in their inverse transform and chroma upsampling.
+const TOLERANCE = { png: 0, bmp: 0, gif: 0, jpg: 2 };
+const tolerance = (stem) => Math.max(TOLERANCE[stem.split('-')[1]], /^.{4}[46]a/.test(stem) ? 1 : 0);
+const SET_UP = (art, stem, suffix, extra = 'w,4;h,3;c,1;r,2;') => `param,1;${extra}screenWidth,128;screenHeight,96;` +
+  `screenBits,32;zeroX,0;zeroY,0;iconPath,${art}/${stem};iconType,${suffix};animationFrames,0;`;
+
+// Loads the package into a blank page with the fixtures preloaded.
+async function openPackage(page, names) {
+  await page.goto(`${origin}/blank.html`);
+  return page.evaluate(async (names) => {
+    const { loadKavelo } = await import('/kavelo/kavelo.js');
+    window.kavelo = await loadKavelo();
+    return { failed: await window.kavelo.preloadArt('/fixtures/', names), art: window.kavelo.artDir };
+  }, names);
+}
+
+const pictureTests = {
+  async 'pictures: PNG, BMP, JPEG and GIF tiles compose as natively, broken files are refused'(page) {
+    const files = await readdir(fixturesDir);
+    const pictures = files.filter((f) => /^[a-z0-9]+-[a-z]+1\.[a-z]+$/.test(f));
+    check(pictures.length >= 16, `only ${pictures.length} pictures in ${fixturesDir}`);
+    const { failed, art } = await openPackage(page, pictures);
+    check(failed.length === 0, `not fetched: ${failed}`);
+    const cases = pictures.map((f) => {
+      const stem = f.replace(/1\.[a-z]+$/, '');
+      return { stem, setUp: SET_UP(art, stem, extname(f)), native: files.includes(`${stem}.frame`) };
+    });
+    const results = await page.evaluate(async (cases) => {
+      const canvas = Object.assign(document.createElement('canvas'), { width: 128, height: 96 });
+      const out = [];
+      for (const { stem, setUp: command, native } of cases) {
+        const game = window.kavelo.createGame(canvas);
+        const setUp = game.command(command);
+        let maxDiff = -1, differing = 0;
+        if (setUp === 0 && game.event('type,0;') === 0 && native) {
+          const frame = new Uint8Array(await (await fetch(`/fixtures/${stem}.frame`)).arrayBuffer());
+          const shown = canvas.getContext('2d').getImageData(0, 0, 128, 96).data;
+          maxDiff = frame.length === shown.length ? 0 : 256;
+          for (let i = 0; i < shown.length && maxDiff < 256; i += 4) {
+            const d = Math.max(...[2, 1, 0].map((c, k) => Math.abs(shown[i + k] - frame[i + c])));
+            maxDiff = Math.max(maxDiff, d);
+            differing += d > 0;
+          }
+        }
+        game.close();
+        out.push({ stem, native, setUp, maxDiff, differing });
+      }
+      return out;
+    }, cases);
+    // The browser takes what the native plug-in takes; broken files (PngSuite's x*) neither.
+    const wrong = results.filter(({ stem, native, setUp, maxDiff }) => native
+      ? stem.startsWith('x') || setUp !== 0 || maxDiff < 0 || maxDiff > tolerance(stem)
+      : setUp !== -1);
+    check(wrong.length === 0, JSON.stringify(wrong));
+    check(results.some((r) => r.stem.startsWith('x')), 'no broken file among the fixtures');
+    const worst = (type) => Math.max(...results.filter((r) => r.stem.endsWith(`-${type}`)).map((r) => r.maxDiff));
+    const worstByType = Object.keys(TOLERANCE).map((type) => `${type} ${worst(type)}`).join(', ');
+    return `${results.length} files; largest difference ${worstByType}`;
+  },
+  async 'pictures: forty tiles of 8192 x 8192 are refused by the budget before any decode'(page) {
+    const { art } = await openPackage(page, []);
+    const outcome = await page.evaluate(async (setUp) => {
+      const kavelo = window.kavelo, before = kavelo.decodedPictures;
+      const failed = await kavelo.preloadArt('/fixtures/', Array.from({ length: 40 }, (_, i) => `big${i + 1}.png`));
+      const game = kavelo.createGame(Object.assign(document.createElement('canvas'), { width: 128, height: 96 }));
+      const start = performance.now();
+      const result = game.command(setUp);
+      const ms = performance.now() - start;
+      game.close();
+      return { failed: failed.length, result, ms, decoded: kavelo.decodedPictures - before };
+    }, SET_UP(art, 'big', '.png', 'w,12;h,10;c,40;r,2;'));
+    const { failed, result, decoded, ms } = outcome;
+    check(failed === 0 && result === -1 && decoded === 0 && ms < 50, JSON.stringify(outcome));
+    return `refused in ${outcome.ms.toFixed(1)} ms`;
+  },
+};
+
+// --- hostile calls to the package --------------------------------------------------------------
+
+// Each call of the table, made in the page: what it threw (the error's name) or answered.
+async function hostileCalls() {
+  const { loadKavelo, MAX_TEXT_LENGTH } = await import('/kavelo/kavelo.js');
+  const kavelo = await loadKavelo();
+  await kavelo.preloadArt('/art/');
+  const art = kavelo.artDir;
+  const canvasOf = (width, height) => Object.assign(document.createElement('canvas'), { width, height });
+  const setUp = (game, extra = 'w,6;h,5;c,4;r,3;') => game.command(`param,1;${extra}screenWidth,288;screenHeight,240;` +
+    `screenBits,32;zeroX,0;zeroY,0;iconPath,${art}/tile;iconType,.png;animationFrames,0;`);
+  const live = kavelo.createGame(canvasOf(288, 240));
+  setUp(live);
+  const saved = live.save();
+  const closed = kavelo.createGame(canvasOf(288, 240));
+  setUp(closed);
+  closed.close();
+  // A game of one pair that closes itself when it is won.
+  const selfClosing = kavelo.createGame(canvasOf(288, 240), { onGameOver: () => selfClosing.close() });
+  setUp(selfClosing, 'w,4;h,3;c,1;r,2;');
+  const table = [
+    ['a command that is not a string', () => live.command(42), 'TypeError'],
+    ['a missing event', () => live.event(), 'TypeError'],
+    ['an event object', () => live.event({ toString: () => 'type,0;' }), 'TypeError'],
+    ['a command over the longest text', () => live.command('param,1;' + 'w'.repeat(MAX_TEXT_LENGTH)), -1],
+    ['an event over the longest text', () => live.event('x'.repeat(MAX_TEXT_LENGTH + 1)), -1],
+    ['a command holding a NUL', () => live.command('param,1;\0w,4;'), -1],
+    ['an event holding a NUL', () => live.event('type,0;\0'), -1],
+    ['a lone high surrogate', () => live.command(`param,1;iconPath,${art}/\uD800;`), 'TypeError'],
+    ['a lone low surrogate', () => live.event('type,1;x,\uDC00;'), 'TypeError'],
+    ['a query that is a string', () => live.query('4'), 'TypeError'],
+    ['a negative query', () => live.query(-1), 'TypeError'],
+    ['a query that is not whole', () => live.query(1.5), 'TypeError'],
+    ['a body for a canvas', () => kavelo.createGame(document.body), 'TypeError'],
+    ['a canvas-like object', () => kavelo.createGame({ width: 10, height: 10, getContext: () => ({}) }), 'TypeError'],
+    ['a canvas of 0 x 0', () => kavelo.createGame(canvasOf(0, 0)), 'TypeError'],
+    ['a canvas of 9000 x 10', () => kavelo.createGame(canvasOf(9000, 10)), 'TypeError'],
+    ['a frame callback that is not a function', () => kavelo.createGame(canvasOf(8, 8), { onFrame: 5 }), 'TypeError'],
+    ['a negative solve budget', () => live.solve(-1), 'TypeError'],
+    ['a solve budget over a minute', () => live.solve(60001), 'TypeError'],
+    ['a solve budget of NaN', () => live.solve(NaN), 'TypeError'],
+    ['a solve budget as text', () => live.solve('5'), 'TypeError'],
+    ['garbage to load', () => live.load(new Uint8Array([1, 2, 3, 4, 5, 6, 7, 8])), -1],
+    ['a saved game cut short', () => live.load(saved.slice(0, saved.length >> 1)), -1],
+    ['nothing to load', () => live.load(new Uint8Array(0)), -1],
+    ['a huge load', () => live.load(new Uint8Array((1 << 24) + 1)), -1],
+    ['text to load', () => live.load('saved'), 'TypeError'],
+    ['an array to load', () => live.load([1, 2, 3]), 'TypeError'],
+    ['null to load', () => live.load(null), 'TypeError'],
+    ['art from a number', () => kavelo.preloadArt(42), 'TypeError'],
+    ['art named outside its folder', () => kavelo.preloadArt('/art/', ['../index.html']), 'TypeError'],
+    ['a command after close', () => closed.command('param,4;markAdd,5;'), -1],
+    ['an event after close', () => closed.event('type,0;'), -1],
+    ['a hint after close', () => closed.hint(), null],
+    ['an undo after close', () => closed.undo(), -1],
+    ['a load after close', () => closed.load(saved), -1],
+    ['a save after close', () => closed.save(), null],
+    ['paused after close', () => closed.paused, -1],
+    ['close inside the game-over callback', async () => {
+      const { x1, y1, x2, y2 } = selfClosing.hint();
+      selfClosing.event(`type,1;x,${x1};y,${y1};`);
+      const won = selfClosing.event(`type,1;x,${x2};y,${y2};`);
+      await new Promise((resolve) => setTimeout(resolve, 300));
+      return selfClosing.closed && won === 99 ? selfClosing.event('type,0;') : 'still open';
+    }, -1],
+  ];
+  const outcomes = [];
+  for (const [name, call, expected] of table) {
+    let got;
+    try {
+      got = await call();
+    } catch (error) {
+      got = error.name;
+    }
+    outcomes.push({ name, expected, got });
+  }
+  // The module lives on: a new game sets up and a pair goes.
+  const next = kavelo.createGame(canvasOf(288, 240));
+  const move = setUp(next) === 0 ? next.hint() : null;
+  const before = next.status().tilesLeft;
+  if (move) [[move.x1, move.y1], [move.x2, move.y2]].forEach(([x, y]) => next.event(`type,1;x,${x};y,${y};`));
+  outcomes.push({ name: 'a new game afterwards removes a pair', expected: before - 2, got: next.status().tilesLeft });
+  return outcomes;
+}
+
+const hostileTests = {
+  async 'package: hostile calls throw a TypeError or answer -1, and the module plays on'(page) {
+    await page.goto(`${origin}/blank.html`);
+    const outcomes = await page.evaluate(`(${hostileCalls.toString()})()`);
+    const wrong = outcomes.filter((o) => o.got !== o.expected);
+    check(wrong.length === 0, wrong.map((o) => `${o.name}: ${o.got}, not ${o.expected}`).join('; '));
+    return `${outcomes.length} calls`;
+  },
+};
+
+// --- the run ------------------------------------------------------------------------------------
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+    '--disable-sync', '--no-first-run'],
+});
+// A page loaded once before the tests, so that none is charged with the browser's start.
+const warmUp = await browser.newContext();
+await openPlay(await warmUp.newPage());
+await warmUp.close();
+let failures = 0;
+for (const [name, test] of Object.entries({ ...pageTests, ...pictureTests, ...hostileTests })) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  // Any error the page reports fails the test.
+  const errors = [];
+  page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
+  page.on('pageerror', (error) => errors.push(error.message));
+  const start = Date.now();
+  let timer;
+  try {
+    const detail = await Promise.race([test(page), new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error(`over ${TIME_LIMIT_MS} ms`)), TIME_LIMIT_MS);
+    })]);
+    check(errors.length === 0, `the page reported: ${errors.join(' | ')}`);
+    console.log(`ok    ${name} (${Date.now() - start} ms${detail ? `; ${detail}` : ''})`);
+  } catch (error) {
+    failures++;
+    console.log(`FAIL  ${name}: ${error.message.split('\n')[0]}`);
+  } finally {
+    clearTimeout(timer);
+    await context.close();
+  }
+}
+await browser.close();
+server.close();
+process.exit(failures ? 1 : 0);
