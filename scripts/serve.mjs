@@ -1,6 +1,7 @@
 // Serves a folder over HTTP on localhost, for the web page and its tests.
 //   node scripts/serve.mjs <folder> [port]     prints the address, serves until stopped
-// As a module: `const { url, close } = await serve(folder)` on a free port.
+// As a module: `const { url, close } = await serve(folder)` on a free port; `mounts` maps
+// URL prefixes such as '/fixtures/' to other folders.
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
@@ -13,12 +14,13 @@ const TYPES = {
   '.ts': 'text/plain; charset=utf-8', '.md': 'text/plain; charset=utf-8',
 };
 
-export async function serve(folder, port = 0) {
-  const root = resolve(folder);
+export async function serve(folder, port = 0, mounts = {}) {
   const server = createServer(async (request, response) => {
     try {
       const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-      let file = normalize(join(root, path));
+      const prefix = Object.keys(mounts).find((p) => path.startsWith(p));
+      const root = resolve(prefix ? mounts[prefix] : folder);
+      let file = normalize(join(root, prefix ? path.slice(prefix.length - 1) : path));
       if (file !== root && !file.startsWith(root + sep)) throw new Error('outside the folder');
       if ((await stat(file)).isDirectory()) {
         if (!path.endsWith('/')) {  // relative links in the page need the slash

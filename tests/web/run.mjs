@@ -4,10 +4,10 @@
 //   node run.mjs <site dir> <fixtures dir>
 // The site and the fixtures (under /fixtures/) are served on 127.0.0.1; each test gets a
 // page of its own and a time limit. One line per test; the exit status is 1 on a failure.
-import { createServer } from 'node:http';
-import { readFile, readdir } from 'node:fs/promises';
-import { extname, join, normalize } from 'node:path';
+import { readFile, readdir, writeFile } from 'node:fs/promises';
+import { extname, join } from 'node:path';
 import { chromium } from 'playwright-core';
+import { serve } from '../../scripts/serve.mjs';
 
 const [siteDir, fixturesDir] = process.argv.slice(2);
 if (!siteDir || !fixturesDir) {
@@ -15,28 +15,11 @@ if (!siteDir || !fixturesDir) {
   process.exit(2);
 }
 const TIME_LIMIT_MS = 60000;
-const MIME = {
-  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.json': 'application/json',
-  '.wasm': 'application/wasm', '.png': 'image/png', '.jpg': 'image/jpeg', '.gif': 'image/gif',
-  '.bmp': 'image/bmp', '.wav': 'audio/wav',
-};
 // The page the package's tests run in: they import the package and make their canvases.
-const BLANK = '<!doctype html><meta charset="utf-8"><link rel="icon" href="data:,"><title>kavelo tests</title>';
-
-const server = createServer(async (request, response) => {
-  const { pathname } = new URL(request.url, 'http://127.0.0.1');
-  if (pathname === '/blank.html') return response.writeHead(200, { 'content-type': 'text/html' }).end(BLANK);
-  const [root, rest] = pathname.startsWith('/fixtures/') ? [fixturesDir, pathname.slice(9)] : [siteDir, pathname];
-  try {
-    const file = normalize(decodeURIComponent(rest)).replace(/\/$/, '/index.html');  // rooted: no way above root
-    const body = await readFile(join(root, file));
-    response.writeHead(200, { 'content-type': MIME[extname(file)] ?? 'application/octet-stream' }).end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
+await writeFile(join(fixturesDir, 'blank.html'),
+  '<!doctype html><meta charset="utf-8"><link rel="icon" href="data:,"><title>kavelo tests</title>');
+const server = await serve(siteDir, 0, { '/fixtures/': fixturesDir });
+const origin = server.url.replace(/\/$/, '');
 
 const check = (ok, message) => { if (!ok) throw new Error(message); };
 const pause = (page, ms) => page.evaluate((ms) => new Promise((resolve) => setTimeout(resolve, ms)), ms);
@@ -46,7 +29,7 @@ const pause = (page, ms) => page.evaluate((ms) => new Promise((resolve) => setTi
 // Loads the page and waits for its first frame; answers when it came, in milliseconds
 // from the start of the navigation by the page's own clock.
 async function openPlay(page) {
-  await page.goto(`${origin}/index.html`);
+  await page.goto(`${origin}/play/`);
   const shown = await page.waitForFunction(() => window.kaveloPlay?.frames > 0 && performance.now(), null,
     { timeout: 5000, polling: 10 });
   return Math.round(await shown.jsonValue());
@@ -147,7 +130,7 @@ const SET_UP = (art, stem, suffix, extra = 'w,4;h,3;c,1;r,2;') => `param,1;${ext
 async function openPackage(page, names) {
   await page.goto(`${origin}/blank.html`);
   return page.evaluate(async (names) => {
-    const { loadKavelo } = await import('/kavelo/kavelo.js');
+    const { loadKavelo } = await import('/kavelo.js');
     window.kavelo = await loadKavelo();
     return { failed: await window.kavelo.preloadArt('/fixtures/', names), art: window.kavelo.artDir };
   }, names);
@@ -218,9 +201,9 @@ const pictureTests = {
 
 // Each call of the table, made in the page: what it threw (the error's name) or answered.
 async function hostileCalls() {
-  const { loadKavelo, MAX_TEXT_LENGTH } = await import('/kavelo/kavelo.js');
+  const { loadKavelo, MAX_TEXT_LENGTH } = await import('/kavelo.js');
   const kavelo = await loadKavelo();
-  await kavelo.preloadArt('/art/');
+  await kavelo.preloadArt('/play/art/');
   const art = kavelo.artDir;
   const canvasOf = (width, height) => Object.assign(document.createElement('canvas'), { width, height });
   const setUp = (game, extra = 'w,6;h,5;c,4;r,3;') => game.command(`param,1;${extra}screenWidth,288;screenHeight,240;` +
@@ -264,7 +247,7 @@ async function hostileCalls() {
     ['an array to load', () => live.load([1, 2, 3]), 'TypeError'],
     ['null to load', () => live.load(null), 'TypeError'],
     ['art from a number', () => kavelo.preloadArt(42), 'TypeError'],
-    ['art named outside its folder', () => kavelo.preloadArt('/art/', ['../index.html']), 'TypeError'],
+    ['art named outside its folder', () => kavelo.preloadArt('/play/art/', ['../index.html']), 'TypeError'],
     ['a command after close', () => closed.command('param,4;markAdd,5;'), -1],
     ['an event after close', () => closed.event('type,0;'), -1],
     ['a hint after close', () => closed.hint(), null],
