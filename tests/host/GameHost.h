@@ -78,8 +78,8 @@ class SteppedClock {
 
  private:
   std::uint64_t m_now = 1'000'000;
-  std::uintptr_t m_timer = 0;    // Windows: the clock timer being served
-  std::uint64_t m_elapsed = 0;   // Windows: time since its last callback
+  [[maybe_unused]] std::uintptr_t m_timer = 0;   // Windows: the clock timer being served
+  [[maybe_unused]] std::uint64_t m_elapsed = 0;  // Windows: time since its last callback
 };
 
 }  // namespace kavelo::test

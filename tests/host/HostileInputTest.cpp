@@ -101,7 +101,7 @@ class HostileInput : public ::testing::Test {
   std::wstring SetUpText(const std::string& before = "", int frames = 3) const {
     return W(before) + art->SetUp(6, 5, 3, 4, kFrameWidth, kFrameHeight, frames);
   }
-  int SetUp(GuardedFrame& frame, const std::wstring& text) {
+  int SetUpOn(GuardedFrame& frame, const std::wstring& text) {
     host.AllocGdiData(frame.Data(), 0, 0, 0);
     return host.SetGameParam(text);
   }
@@ -176,8 +176,8 @@ TEST_F(HostileInput, SetUpTextsGiveARefusalOrAGameAndFramesOnlyInsideTheBuffer) 
 
 TEST_F(HostileInput, ASetUpRefusedForItsPicturesMemoryLeavesTheNextOneWorking) {
   GuardedFrame frame(kFrameWidth, kFrameHeight);
-  EXPECT_EQ(SetUp(frame, SetUpText("c,40;iconPath," + art->Path("huge") + ";")), -1);
-  ASSERT_EQ(SetUp(frame, SetUpText()), 0);
+  EXPECT_EQ(SetUpOn(frame, SetUpText("c,40;iconPath," + art->Path("huge") + ";")), -1);
+  ASSERT_EQ(SetUpOn(frame, SetUpText()), 0);
   Ticks(1);
   EXPECT_EQ(frame.Pixel(0, 0), Tile(1));
 }
@@ -205,7 +205,7 @@ TEST_F(HostileInput, EventValuesAreCutAndWrappedToCells) {
   };
   for (const Case& c : cases) {
     GuardedFrame frame(kFrameWidth, kFrameHeight);
-    ASSERT_EQ(SetUp(frame, SetUpText()), 0);
+    ASSERT_EQ(SetUpOn(frame, SetUpText()), 0);
     EXPECT_EQ(host.InputEvent(c.event), c.result) << c.what;
     Ticks(2);
     EXPECT_TRUE(frame.GuardsIntact()) << c.what;
@@ -232,7 +232,7 @@ TEST_F(HostileInput, TimeBeyond32BitsIsCutToTheLimitOrWrapsAsA32BitSumAndEndsThe
   for (const Case& c : cases) {
     GuardedFrame frame(kFrameWidth, kFrameHeight);
     host.gameOvers.clear();
-    ASSERT_EQ(SetUp(frame, SetUpText()), 0);
+    ASSERT_EQ(SetUpOn(frame, SetUpText()), 0);
     const std::string bar =
         CommandText(KAVELO_PARAM_TIME_BAR) + "timeBar," + art->Path("widebar.bmp") + ";x,0;y,0;time,";
     if (c.limit) {
@@ -278,7 +278,7 @@ TEST_F(HostileInput, MarksAndBarsPartlyOrWhollyOutsideTheFrameAreCutAtItsEdges) 
   };
   for (const Case& c : cases) {
     GuardedFrame frame(kFrameWidth, kFrameHeight);
-    ASSERT_EQ(SetUp(frame, SetUpText(c.origin)), 0) << c.what;
+    ASSERT_EQ(SetUpOn(frame, SetUpText(c.origin)), 0) << c.what;
     const std::string mark = "choose," + art->Path("choose.bmp") + ";";
     ASSERT_EQ(host.SetGameParam(W(CommandText(KAVELO_PARAM_SELECTION_PICTURE) + mark)), KAVELO_PARAM_SELECTION_PICTURE);
     const std::string bar = c.bar.empty() ? "none.bmp;" : c.bar;
@@ -301,7 +301,7 @@ TEST_F(HostileInput, TrailsOfMoreThan127FramesRunAtMost127TicksThroughTheLastFra
   } cases[] = {{127, 127}, {128, 127}, {200, 127}, {255, 127}, {256, 0}, {300, 44}};
   for (const Case& c : cases) {
     GuardedFrame frame(kFrameWidth, kFrameHeight);
-    ASSERT_EQ(SetUp(frame, SetUpText("", c.frames)), 0) << c.frames;
+    ASSERT_EQ(SetUpOn(frame, SetUpText("", c.frames)), 0) << c.frames;
     ASSERT_EQ(Click(0, 0), KAVELO_CLICK_CHOOSE);
     ASSERT_EQ(Click(1, 0), KAVELO_CLICK_CONNECT);
     // Counter v shows frame file (frames - v + 1), whose blue byte is its number's low 8 bits.
@@ -320,7 +320,7 @@ TEST_F(HostileInput, TrailsOfMoreThan127FramesRunAtMost127TicksThroughTheLastFra
 // The last trail frame is 2 x 3: the cell shrinks to it and the tiles are cut to the cell.
 TEST_F(HostileInput, TheLastTrailFrameSetsTheCellAndTheTilesAreCutToIt) {
   GuardedFrame frame(kFrameWidth, kFrameHeight);
-  ASSERT_EQ(SetUp(frame, SetUpText("animationFrames,2;animationPath," + art->Path("shorttrail") + ";")), 0);
+  ASSERT_EQ(SetUpOn(frame, SetUpText("animationFrames,2;animationPath," + art->Path("shorttrail") + ";")), 0);
   EXPECT_EQ((std::pair{host.InputEvent(EventText(KAVELO_QUERY_CELL_WIDTH)),
                        host.InputEvent(EventText(KAVELO_QUERY_CELL_HEIGHT))}),
             std::pair(2, 3));
@@ -408,7 +408,7 @@ TEST_F(HostileInput, ATilePictureWhoseCodesLoopIsRefusedAndNeverDecoded) {
   std::ofstream(art->Path("loop1.gif"), std::ios::binary)
       .write(reinterpret_cast<const char*>(kLoopingGif.data()), static_cast<std::streamsize>(kLoopingGif.size()));
   GuardedFrame frame(kFrameWidth, kFrameHeight);
-  EXPECT_EQ(SetUp(frame, SetUpText("c,1;iconPath," + art->Path("loop") + ";iconType,.gif;")), -1);
+  EXPECT_EQ(SetUpOn(frame, SetUpText("c,1;iconPath," + art->Path("loop") + ";iconType,.gif;")), -1);
   Ticks(1);
   EXPECT_TRUE(frame.GuardsIntact());
 }

@@ -5,9 +5,11 @@
 
 namespace kavelo::test {
 
-// PNG and JPEG by the platform's libraries: SDL_image (sdl/SystemEncoders.cpp) or WIC
-// (win32/SystemEncoders.cpp).
+// PNG and JPEG by the platform's libraries: SDL_image (sdl/SystemEncoders.cpp), WIC
+// (win32/) or the tests' own writers (web/). Then the file as the platform's host keeps
+// it: as it is, or on the web with the pixels a browser decodes from it preloaded.
 Bytes EncodeBySystem(const TestPicture& picture, Format format);
+Bytes Preloaded(const TestPicture& picture, Format format, Bytes file);
 
 namespace {
 
@@ -121,6 +123,14 @@ Bytes TopDown(Bytes bmp) {
   return Patched(bmp, 22, 0u - height, 4, false);
 }
 
+Bytes EncodeFile(const TestPicture& picture, Format format) {
+  if (format == Format::kGif) return EncodeGif(picture);
+  if (format == Format::kBmpTopDown) return TopDown(EncodeBmp(picture, false));
+  if (format == Format::kIcon) return EncodeIcon({{picture, IconForm::kBits8}});
+  if (format == Format::kBmp24 || format == Format::kBmp32) return EncodeBmp(picture, format == Format::kBmp32);
+  return EncodeBySystem(picture, format);
+}
+
 }  // namespace
 
 TestPicture Gradient(int width, int height, Alpha alpha) {
@@ -138,11 +148,7 @@ TestPicture Solid(int width, int height, Rgba colour) {
 }
 
 Bytes Encode(const TestPicture& picture, Format format) {
-  if (format == Format::kGif) return EncodeGif(picture);
-  if (format == Format::kBmpTopDown) return TopDown(Encode(picture, Format::kBmp24));
-  if (format == Format::kIcon) return EncodeIcon({{picture, IconForm::kBits8}});
-  if (format == Format::kBmp24 || format == Format::kBmp32) return EncodeBmp(picture, format == Format::kBmp32);
-  return EncodeBySystem(picture, format);
+  return Preloaded(picture, format, EncodeFile(picture, format));
 }
 
 Bytes EncodeIcon(const std::vector<IconImage>& images, bool cursor) {
