@@ -23,7 +23,8 @@ jobs=$(nproc)
 native=${KAVELO_NATIVE_BUILD:-build-web-native}
 # A native build folder that exists is used as it is configured.
 [ -f "$native/CMakeCache.txt" ] || cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVELO_BUILD_BENCH=OFF > /dev/null
-cmake --build "$native" -j "$jobs" --target kavelo_artwork_files
+# The artwork, and the browser tests' fixtures: pictures with the frames Linux composes of them.
+cmake --build "$native" -j "$jobs" --target kavelo_artwork_files kavelo_web_fixtures
 
 # emcc finds its JavaScript tools only through Debian's folder of Node.js modules.
 export NODE_PATH=/usr/share/nodejs
@@ -45,7 +46,7 @@ limit=${KAVELO_WEB_TEST_TIMEOUT:-900}
 # The shared suites, built to WebAssembly, under Node.js.
 timeout --kill-after=30 "$limit" ctest --test-dir build-web --output-on-failure -j "$jobs"
 # The page, the pictures and the package's API in headless Chromium.
-timeout --kill-after=30 "$limit" node tests/web/run.mjs "$site"
+timeout --kill-after=30 "$limit" node tests/web/run.mjs "$site" "$native/tests/web/reference/fixtures"
 
 # The package: npm's own tarball of the site, checked by installing it offline.
 version=$(sed -n 's/^project(PlgKavelo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

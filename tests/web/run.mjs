@@ -128,7 +128,7 @@ const SET_UP = (art, stem, suffix, extra = 'w,4;h,3;c,1;r,2;') => `param,1;${ext
 
 // Loads the package into a blank page with the fixtures preloaded.
 async function openPackage(page, names) {
-  await page.goto(`${origin}/blank.html`);
+  await page.goto(`${origin}/fixtures/blank.html`);
   return page.evaluate(async (names) => {
     const { loadKavelo } = await import('/kavelo.js');
     window.kavelo = await loadKavelo();
@@ -284,7 +284,7 @@ async function hostileCalls() {
 
 const hostileTests = {
   async 'package: hostile calls throw a TypeError or answer -1, and the module plays on'(page) {
-    await page.goto(`${origin}/blank.html`);
+    await page.goto(`${origin}/fixtures/blank.html`);
     const outcomes = await page.evaluate(`(${hostileCalls.toString()})()`);
     const wrong = outcomes.filter((o) => o.got !== o.expected);
     check(wrong.length === 0, wrong.map((o) => `${o.name}: ${o.got}, not ${o.expected}`).join('; '));
