@@ -64,6 +64,8 @@ int TakePreloadedPicture(const std::uint8_t* bytes, std::size_t size, DecodedPic
   return kPictureLoaded;
 }
 
+namespace {
+
 // The bytes the browser is to decode for a file: the whole file, or an icon's PNG entry
 // (the plug-in decodes BMP-form entries itself). Empty when there is nothing to decode.
 std::pair<const std::uint8_t*, std::size_t> BytesToDecode(const std::uint8_t* bytes, std::size_t size) {
@@ -75,6 +77,7 @@ std::pair<const std::uint8_t*, std::size_t> BytesToDecode(const std::uint8_t* by
   return {bytes + entry->offset, entry->size};
 }
 
+}  // namespace
 }  // namespace kavelo::image
 
 using kavelo::image::ThePreloaded;

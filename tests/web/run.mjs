@@ -102,6 +102,33 @@ const pageTests = {
     const ended = await page.evaluate(() => [window.kaveloPlay.gameOvers, window.kaveloPlay.outcome]);
     check(ended[0] === 1 && ended[1] === 'won', `game over ${ended[0]} times, ${ended[1]}`);
   },
+  async 'page: a hidden tab pauses the game, and it goes on when shown'(page) {
+    await openPlay(page);
+    const seen = await page.evaluate(async () => {
+      const game = window.kaveloPlay.game;
+      const show = (hidden) => {
+        Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
+        document.dispatchEvent(new Event('visibilitychange'));
+      };
+      show(true);
+      const hidden = game.paused;
+      show(false);
+      return [hidden, game.paused];
+    });
+    check(seen[0] === 1 && seen[1] === 0, `paused while hidden, then: ${seen}`);
+  },
+  async 'page: a game left is resumed paused on the next visit'(page) {
+    await openPlay(page);
+    await page.evaluate(() => {
+      const { x1, y1, x2, y2 } = window.kaveloPlay.game.hint();
+      for (const [x, y] of [[x1, y1], [x2, y2]]) window.kaveloPlay.game.event(`type,1;x,${x};y,${y};`);
+    });
+    await page.reload();  // the page keeps its game as it goes
+    await page.waitForFunction(() => window.kaveloPlay?.frames > 0);
+    const back = await page.evaluate(() => [window.kaveloPlay.game.paused, window.kaveloPlay.game.status().pairs,
+      document.getElementById('status').textContent]);
+    check(back[0] === 1 && back[1] === 1 && back[2].includes('resumed'), `after the visit: ${back}`);
+  },
   async 'page: ten frames a second'(page) {
     await openPlay(page);
     const frames = await page.evaluate(async () => {
