@@ -100,6 +100,11 @@ int KaveloRedo(KaveloGame* game) {
   return WithGame(game, [](KaveloGame& g) { return g.Redo() ? 1 : 0; });
 }
 
+int KaveloChangedRows(KaveloGame* game, int* first) {
+  if (first == nullptr) return -1;
+  return WithGame(game, [first](KaveloGame& g) { return g.ChangedRows(*first); });
+}
+
 int KaveloPause(KaveloGame* game, int on) {
   return WithGame(game, [on](KaveloGame& g) {
     g.Pause(on != 0);

@@ -39,6 +39,12 @@ int CKaveloFather::HandleTick() {
   return 0;
 }
 
+int CKaveloFather::ChangedRows(int& first) const {
+  const auto band = m_pFigure ? m_pFigure->ChangedRows() : kavelo::platform::FrameSurface::RowBand{};
+  first = band.top < band.bottom ? band.top : 0;
+  return band.bottom - band.top;
+}
+
 int CKaveloFather::HandleClick(int x, int y) {
   if (!m_pInternal || !m_pFigure) return -1;
   // A set-up that failed at the board during a game leaves the flag set and a board that

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace kavelo::platform {
 namespace {
@@ -35,6 +36,7 @@ bool FrameSurface::Create(int width, int height) {
   m_height = height;
   ++m_writes;
   Unlimit();
+  m_written = {0, height};
   return true;
 }
 
@@ -44,6 +46,17 @@ void FrameSurface::Release() {
   m_height = 0;
   ++m_writes;
   Unlimit();
+  m_written = {};
+}
+
+FrameSurface::RowBand FrameSurface::TakeWrittenRows() { return std::exchange(m_written, RowBand{}); }
+
+void FrameSurface::Touch(int top, int bottom) {
+  if (m_written.top == m_written.bottom) {
+    m_written = {top, bottom};
+  } else {
+    m_written = {std::min(m_written.top, top), std::max(m_written.bottom, bottom)};
+  }
 }
 
 void FrameSurface::Clear() { FillRect(0, 0, m_width, m_height, 0); }
@@ -83,6 +96,7 @@ void FrameSurface::FillRect(std::int64_t x, std::int64_t y, std::int64_t width, 
   const Clip clip = ClipRect(x, y, width, height);
   if (clip.Empty()) return;
   ++m_writes;
+  Touch(clip.top, clip.bottom);
   const std::size_t bytes = static_cast<std::size_t>(clip.right - clip.left) * kBytesPerPixel;
   for (int row = clip.top; row < clip.bottom; ++row) {
     std::memset(RowAt(row) + static_cast<std::size_t>(clip.left) * kBytesPerPixel, byte, bytes);
@@ -96,6 +110,7 @@ void FrameSurface::PlacePicture(std::int64_t x, std::int64_t y, std::int64_t wid
                              std::min<std::int64_t>(height, picture.height));
   if (clip.Empty()) return;
   ++m_writes;
+  Touch(clip.top, clip.bottom);
   // Within the clip, x <= left and y <= top, and both offsets stay inside the picture.
   const std::size_t sourceColumn = static_cast<std::size_t>(clip.left - x);
   const std::size_t pictureStride = static_cast<std::size_t>(picture.width) * kBytesPerPixel;
@@ -111,6 +126,7 @@ void FrameSurface::PlacePicture(std::int64_t x, std::int64_t y, std::int64_t wid
 void FrameSurface::SetPixel(std::int64_t x, std::int64_t y, const std::uint8_t* bgra) {
   if (bgra == nullptr || x < m_limit.left || y < m_limit.top || x >= m_limit.right || y >= m_limit.bottom) return;
   ++m_writes;
+  Touch(static_cast<int>(y), static_cast<int>(y) + 1);
   std::memcpy(RowAt(static_cast<int>(y)) + static_cast<std::size_t>(x) * kBytesPerPixel, bgra, kBytesPerPixel);
 }
 

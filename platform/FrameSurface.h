@@ -37,6 +37,7 @@ class FrameSurface {
   // Row y counted from the top; y must lie within the surface.
   std::uint8_t* Row(int y) {
     ++m_writes;
+    Touch(y, y + 1);
     return RowAt(y);
   }
   const std::uint8_t* Row(int y) const { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
@@ -64,6 +65,14 @@ class FrameSurface {
   // handed out: whoever keeps the surface between frames can tell that someone else wrote.
   std::uint64_t Writes() const { return m_writes; }
 
+  // The rows [top, bottom) that operations may have changed since the last call, which
+  // starts the count afresh; top == bottom when none. A host that keeps its copy of the
+  // frame need only take these rows again.
+  struct RowBand {
+    int top = 0, bottom = 0;
+  };
+  RowBand TakeWrittenRows();
+
  private:
   // The part of the rectangle at (x, y) of width x height that lies on the surface and
   // within the limit.
@@ -74,12 +83,14 @@ class FrameSurface {
   Clip ClipRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const;
   void FillRect(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height, std::uint8_t byte);
   std::uint8_t* RowAt(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * StrideBytes(); }
+  void Touch(int top, int bottom);
 
   std::unique_ptr<std::uint8_t[]> m_pixels;
   int m_width = 0;
   int m_height = 0;
   Clip m_limit;  // where operations may write: the whole surface unless limited
   std::uint64_t m_writes = 0;
+  RowBand m_written;
 };
 
 }  // namespace kavelo::platform

@@ -32,14 +32,17 @@ bool KaveloFigure::SetScreen(int width, int height, int zeroX, int zeroY, int bi
 }
 
 bool KaveloFigure::Draw(char* hostBuffer) {
+  m_changedRows = {};
   if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
+  bool whole = true;
   if (m_boardHidden) {
     m_frame.Clear();
     DrawTimeBar();
     m_drawn.valid = false;  // the board comes back in a whole frame
   } else {
     const kavelo::render::FrameLayout layout = Layout(hostBuffer);
-    if (!m_drawn.valid || !(layout == m_drawn.layout) || !ComposeChanges()) {
+    whole = !m_drawn.valid || !(layout == m_drawn.layout) || !ComposeChanges();
+    if (whole) {
       ComposeAll();
       m_drawn.layout = layout;
       m_drawn.valid = m_drawn.tiles != nullptr && m_drawn.trail != nullptr;
@@ -47,6 +50,8 @@ bool KaveloFigure::Draw(char* hostBuffer) {
     // Only the renderer's own writes since the layout was taken.
     m_drawn.layout.frameWrites = m_frame.Writes();
   }
+  const auto written = m_frame.TakeWrittenRows();
+  m_changedRows = whole ? kavelo::platform::FrameSurface::RowBand{0, m_frame.Height()} : written;
   const OrvinaBitmap frame{m_frame.Pixels(), m_frame.Width(), m_frame.Height(), m_frame.StrideBytes(), kFrameBits};
   GetImageData(&frame, m_screenWidth, m_screenHeight, m_screenBits, hostBuffer);
   return true;

@@ -42,6 +42,10 @@ class KaveloFigure {
   // m_screenWidth x 4 bytes). False, with nothing drawn or delivered, before SetScreen,
   // without a board or without a buffer. Allocates nothing.
   bool Draw(char* hostBuffer);
+  // The rows [top, bottom) in which the frame the last Draw delivered may differ from the
+  // one delivered before it: every row when it was composed whole (after a set-up, a new
+  // buffer, a pause, any new picture), none before the first.
+  kavelo::platform::FrameSurface::RowBand ChangedRows() const { return m_changedRows; }
   // The next Draw composes the whole frame afresh, whatever it composed before.
   void ForgetDrawn() { m_drawn.valid = false; }
   // While hidden, frames show the time bar only: no tiles, trail or selection. A change
@@ -131,5 +135,6 @@ class KaveloFigure {
   // `slot` untouched, when the load fails.
   bool LoadSingle(const char* path, KaveloPicture& slot);
 
+  kavelo::platform::FrameSurface::RowBand m_changedRows;
   kavelo::render::DrawnFrame m_drawn;  // what the last frame was composed from
 };

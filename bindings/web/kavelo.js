@@ -240,7 +240,7 @@ export class Game {
   #rgba;
   #image = null;
   #firstRow;  // where the module tells the first row that changed
-  #drawn = false;  // whether the canvas shows the frame the RGBA copy holds
+  #drawn = false;  // whether the canvas and the RGBA copy hold a whole frame
   #callbacks;
   #kavelo;
 
@@ -428,24 +428,24 @@ export class Game {
 
   get closed() { return !this.#handle; }
 
-  // A new frame lies in the buffer: one conversion in the module, then one putImageData
-  // of the rows that changed (all of them for the first frame, whatever the buffer held).
+  // A new frame lies in the buffer: the rows the plug-in says changed are converted in
+  // the module and uploaded with one putImageData (the whole frame the first time).
   [FRAME]() {
     if (!this.#handle) return;
     const m = this.#m;
-    const rows = m._KaveloWebToRgba(this.#bgra, this.#rgba, this.#width, this.#height, this.#firstRow);
-    const first = new Int32Array(m.HEAPU8.buffer, this.#firstRow, 1)[0];
     if (!this.#image || this.#image.data.buffer !== m.HEAPU8.buffer) {
       // The module's memory was replaced when it grew: the old view is empty now.
       const view = new Uint8ClampedArray(m.HEAPU8.buffer, this.#rgba, this.#width * this.#height * 4);
       this.#image = new ImageData(view, this.#width, this.#height);
       this.#drawn = false;
     }
-    if (!this.#drawn) {
-      this.#ctx.putImageData(this.#image, 0, 0);
-      this.#drawn = true;
-    } else if (rows > 0) {
+    let rows = m._KaveloChangedRows(this.#handle, this.#firstRow);
+    let first = new Int32Array(m.HEAPU8.buffer, this.#firstRow, 1)[0];
+    if (!this.#drawn) [first, rows] = [0, this.#height];
+    if (rows > 0) {
+      m._KaveloWebToRgba(this.#bgra, this.#rgba, this.#width, first, rows);
       this.#ctx.putImageData(this.#image, 0, 0, 0, first, this.#width, rows);
+      this.#drawn = true;
     }
     this.#report(this.#callbacks.onFrame);
   }

@@ -101,6 +101,12 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloSetSolvableShuffles(KaveloGame* game, int
 PLGKAVELO_API int PLGKAVELO_CALL KaveloUndo(KaveloGame* game);
 PLGKAVELO_API int PLGKAVELO_CALL KaveloRedo(KaveloGame* game);
 
+/* Extension: the band of rows in which the frame last delivered may differ from the one
+ * delivered before it, as CKaveloFather::ChangedRows describes: the number of rows from
+ * *first on, 0 when none may; -1 for a null argument. For a host that keeps a converted
+ * or uploaded copy of the frame, typically inside frameReady. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloChangedRows(KaveloGame* game, int* first);
+
 /* Extension: pauses (nonzero) or resumes (0) the game, as CKaveloFather::Pause describes.
  * 0, or -1 for a null game. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloPause(KaveloGame* game, int on);

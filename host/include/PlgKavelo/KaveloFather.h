@@ -102,6 +102,12 @@ class PLGKAVELO_API CKaveloFather {
   // values out of range or a history that does not replay.
   int LoadGame(const unsigned char* bytes, std::size_t size);
 
+  // The band of rows in which the frame last delivered may differ from the one delivered
+  // before it: returns how many rows from `first` on (every row after a set-up, a new
+  // buffer, a pause or new pictures), 0 with `first` 0 when none may. A host that keeps
+  // a converted or uploaded copy of the frame need only take these rows again.
+  int ChangedRows(int& first) const;
+
   // Called after each tick's frame has been delivered into the buffer. The default body
   // returns 0.
   virtual int OnGdiDataChange() = 0;
