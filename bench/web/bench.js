@@ -6,18 +6,23 @@ import { loadKavelo, KAVELO_PARAM_SET_UP, KAVELO_PARAM_TIME_BAR, KAVELO_EVENT_TI
 
 const WIDTH = 1920, HEIGHT = 1080, CELL = 48, TOP = 32, SAMPLES = 60, BATCH = 20;
 
-// The median time of one `step`, in milliseconds. Browsers coarsen the clock to a tenth
-// of a millisecond, so each sample times a batch of steps.
-function median(step) {
-  for (let i = 0; i < BATCH * 3; i++) step(i);
-  const times = [];
+// The median time of one step of each of `steps`, in milliseconds, and the median of
+// their ratios to the first. Browsers coarsen the clock to a tenth of a millisecond, so
+// each sample times a batch of steps; the steps' samples alternate, so that a machine
+// that speeds up or slows down weighs on all of them alike.
+function medians(...steps) {
+  for (const step of steps) for (let i = 0; i < BATCH * 3; i++) step(i);
+  const times = steps.map(() => []), ratios = steps.map(() => []);
   for (let s = 0; s < SAMPLES; s++) {
-    const start = performance.now();
-    for (let i = 0; i < BATCH; i++) step(s * BATCH + i);
-    times.push((performance.now() - start) / BATCH);
+    steps.forEach((step, k) => {
+      const start = performance.now();
+      for (let i = 0; i < BATCH; i++) step(s * BATCH + i);
+      times[k].push((performance.now() - start) / BATCH);
+      ratios[k].push(times[k][s] / times[0][s]);
+    });
   }
-  times.sort((a, b) => a - b);
-  return times[SAMPLES >> 1];
+  const middle = (list) => list.sort((a, b) => a - b)[list.length >> 1];
+  return { ms: times.map(middle), ratio: ratios.map(middle) };
 }
 
 async function bytesOf(name) {
@@ -26,7 +31,7 @@ async function bytesOf(name) {
 
 async function run() {
   const from = new Uint8ClampedArray(WIDTH * HEIGHT * 4).fill(7), to = new Uint8ClampedArray(from.length);
-  const copyMs = median((i) => { from[0] = i; to.set(from); });
+  const copy = (i) => { from[0] = i; to.set(from); };
 
   const kavelo = await loadKavelo();
   await kavelo.preloadArt(new URL('../play/art/', import.meta.url));
@@ -39,12 +44,12 @@ async function run() {
   game.command(`param,${KAVELO_PARAM_TIME_BAR};timeBar,${art}/timebar.png;x,${CELL};y,8;time,100000;`);
   game.event(`type,${KAVELO_EVENT_SHUFFLE};shuffle,${KAVELO_SHUFFLE_SPREAD};`);
   const tick = `type,${KAVELO_EVENT_TICK};`;
-  const tickMs = median(() => game.event(tick));
+  const { ms: [copyMs, tickMs], ratio: [, tickToCopy] } = medians(copy, () => game.event(tick));
   game.close();
 
   const moduleBytes = (await bytesOf('PlgKaveloModule.wasm')) + (await bytesOf('PlgKaveloModule.js')) +
     (await bytesOf('kavelo.js')) + (await bytesOf('protocol.js'));
-  return { copyMs, tickMs, tickToCopy: tickMs / copyMs, moduleBytes };
+  return { copyMs, tickMs, tickToCopy, moduleBytes };
 }
 
 window.benchResults = run().then((results) => {

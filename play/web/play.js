@@ -3,7 +3,8 @@
 // in the browser's local storage.
 import {
   loadKavelo, KAVELO_PARAM_SET_UP, KAVELO_PARAM_SELECTION_PICTURE, KAVELO_PARAM_TIME_BAR, KAVELO_PARAM_SOUNDS,
-  KAVELO_PARAM_SCORE_STEP, KAVELO_EVENT_CLICK, KAVELO_EVENT_SHUFFLE, KAVELO_SHUFFLE_MIX, KAVELO_SHUFFLE_SPREAD,
+  KAVELO_PARAM_SCORE_STEP, KAVELO_EVENT_TICK, KAVELO_EVENT_CLICK, KAVELO_EVENT_SHUFFLE, KAVELO_SHUFFLE_MIX,
+  KAVELO_SHUFFLE_SPREAD,
 } from '../kavelo.js';
 
 // The board of the desktop program's defaults, in the generated artwork's cells.
@@ -322,6 +323,7 @@ async function start() {
   resumeGame();
   listen();
   drawOverlay();
+  state.game.event(`type,${KAVELO_EVENT_TICK};`);  // the board at once, not a tenth of a second later
 }
 
 // What tests and a curious player may reach from the console.
