@@ -33,7 +33,11 @@ int CKaveloFather::HandleTick() {
   // The frame shows the trail as it stood before this tick. A paused game shows no board
   // and its trail waits.
   m_pFigure->SetBoardHidden(m_bPaused);
-  m_pFigure->Draw(m_pGdiData);
+  // A host that declared its buffer's width and height never gets a frame larger than
+  // that: the frame's size comes from the set-up, and the two may disagree.
+  const bool declared = m_nGdiParam1 > 0 && m_nGdiParam2 > 0;
+  const bool fits = !declared || (m_pFigure->m_screenWidth <= m_nGdiParam1 && m_pFigure->m_screenHeight <= m_nGdiParam2);
+  m_pFigure->Draw(fits ? m_pGdiData : nullptr);
   if (!m_bPaused) m_pInternal->AdvanceTrail();
   OnGdiDataChange();
   return 0;

@@ -262,6 +262,8 @@ export class Game {
       for (const at of [this.#bgra, this.#rgba, this.#firstRow]) module._free(at);
       throw new RangeError('out of memory');
     }
+    module.HEAPU8.fill(0, this.#bgra, this.#bgra + bytes);
+    // The canvas's size declared, so that the plug-in delivers no frame larger than it.
     module._KaveloAllocGdiData(this.#handle, this.#bgra, this.#width, this.#height, 32);
   }
 
@@ -439,10 +441,11 @@ export class Game {
       this.#image = new ImageData(view, this.#width, this.#height);
       this.#drawn = false;
     }
+    // No rows when nothing was delivered: no set-up yet, or a screen larger than the canvas.
     let rows = m._KaveloChangedRows(this.#handle, this.#firstRow);
     let first = new Int32Array(m.HEAPU8.buffer, this.#firstRow, 1)[0];
-    if (!this.#drawn) [first, rows] = [0, this.#height];
     if (rows > 0) {
+      if (!this.#drawn) [first, rows] = [0, this.#height];
       m._KaveloWebToRgba(this.#bgra, this.#rgba, this.#width, first, rows);
       this.#ctx.putImageData(this.#image, 0, 0, 0, first, this.#width, rows);
       this.#drawn = true;

@@ -2,6 +2,8 @@
 
 #include <PlgKavelo/KaveloFather.h>
 
+#include <utility>
+
 #include "GameHost.h"
 #include "host/ModuleState.h"
 
@@ -20,7 +22,7 @@ TEST(Lifecycle, CurrentInstanceFollowsConstructionAndIsClearedByItsOwnDestructor
   EXPECT_EQ(module.currentInstance, nullptr);
 }
 
-TEST(Lifecycle, AllocGdiDataAcceptsAnyArgumentsAndTheLastBufferIsUsed) {
+TEST(Lifecycle, AllocGdiDataAcceptsAnyArgumentsTheLastBufferIsUsedAndNoFrameOutgrowsItsDeclaredSize) {
   kavelo::test::ArtFolder art;
   GameHost host;
   std::vector<char> a(64 * 64 * 4, 0x55), b(64 * 64 * 4, 0x55);
@@ -31,4 +33,11 @@ TEST(Lifecycle, AllocGdiDataAcceptsAnyArgumentsAndTheLastBufferIsUsed) {
   ASSERT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
   EXPECT_EQ(std::count(a.begin(), a.end(), 0x55), static_cast<long>(a.size()));
   EXPECT_LT(std::count(b.begin(), b.end(), 0x55), static_cast<long>(b.size()));
+  // A buffer declared narrower or shorter than the set-up's frame gets no frame at all.
+  for (const auto& [width, height] : {std::pair{63, 64}, std::pair{64, 63}}) {
+    std::fill(a.begin(), a.end(), 0x55);
+    host.AllocGdiData(a.data(), width, height, 32);
+    ASSERT_EQ(host.InputEvent(EventText(KAVELO_EVENT_TICK)), 0);
+    EXPECT_EQ(std::count(a.begin(), a.end(), 0x55), static_cast<long>(a.size())) << width << " x " << height;
+  }
 }

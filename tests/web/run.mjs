@@ -282,6 +282,15 @@ async function hostileCalls() {
     ['a load after close', () => closed.load(saved), -1],
     ['a save after close', () => closed.save(), null],
     ['paused after close', () => closed.paused, -1],
+    ['a screen larger than the canvas: no frame, no write past it', () => {
+      const small = canvasOf(64, 48);
+      const game = kavelo.createGame(small);
+      setUp(game);  // a screen of 288 x 240
+      const answer = game.event('type,0;');
+      const drawn = small.getContext('2d').getImageData(0, 0, 64, 48).data.some((byte) => byte !== 0);
+      game.close();
+      return drawn ? 'drawn' : answer;
+    }, 0],
     ['close inside the game-over callback', async () => {
       const { x1, y1, x2, y2 } = selfClosing.hint();
       selfClosing.event(`type,1;x,${x1};y,${y1};`);

@@ -58,7 +58,8 @@ PLGKAVELO_API void PLGKAVELO_CALL KaveloDestroy(KaveloGame* game);
 
 /* The buffer that frames are delivered into: "screenHeight" rows of "screenWidth" x 4
  * bytes, top row first, each pixel blue, green, red, alpha. It stays the host's and must
- * outlive its use. Returns 0. */
+ * outlive its use. With a positive width and height declared, no frame wider or taller
+ * than that is delivered into it. Returns 0. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloAllocGdiData(KaveloGame* game, char* pixels, int width, int height,
                                                     int bits);
 /* A configuration command, "param,N;..." with N a KAVELO_PARAM_ number

@@ -33,7 +33,9 @@ class PLGKAVELO_API CKaveloFather {
 
   // Hands over the buffer that frames are delivered into: "screenHeight" rows of
   // "screenWidth" x 4 bytes, top row first, each pixel blue, green, red, alpha. The
-  // buffer stays the host's and must outlive its use. The integers are kept, not read.
+  // buffer stays the host's and must outlive its use. nParam1 and nParam2 may declare
+  // the buffer's width and height in pixels: when both are positive, a frame wider or
+  // taller than that (a set-up's screen larger than the buffer) is not delivered at all.
   // Always returns 0.
   int AllocGdiData(char* pGdiData, int nParam1, int nParam2, int nParam3);
   // A configuration command, "param,N;..." with N a KAVELO_PARAM_ number
