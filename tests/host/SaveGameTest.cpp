@@ -75,13 +75,15 @@ struct Player {
     const int result = Click(m.x2, m.y2);
     return result == KAVELO_CLICK_CONNECT || result == KAVELO_CLICK_WIN;
   }
-  // Selects a hint's first tile and clicks the cells in turn until one counts a miss.
+  // Selects a hint's first tile and clicks the cells in turn until one counts a miss. A
+  // click that links a pair is undone: removals could leave no pair to select from.
   void Miss() {
     KaveloMove m{};
     for (int cell = 0; cell < board.w * board.h && host.FindHint(m); ++cell) {
-      if (Click(m.x1, m.y1) == KAVELO_CLICK_CHOOSE && Click(cell % board.w, cell / board.w) == KAVELO_CLICK_WRONG) {
-        return;
-      }
+      if (Click(m.x1, m.y1) != KAVELO_CLICK_CHOOSE) continue;
+      const int result = Click(cell % board.w, cell / board.w);
+      if (result == KAVELO_CLICK_WRONG) return;
+      if (result == KAVELO_CLICK_CONNECT) host.Undo();
     }
     FAIL() << "no miss";
   }
