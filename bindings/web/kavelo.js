@@ -22,6 +22,7 @@ const MAX_FRAME_PIXELS = 1 << 24;
 const MAX_SAVE_BYTES = 1 << 24;
 const MAX_SOLVE_MS = 60000;
 const SOLVE_RESULTS = ['solved', 'unsolvable', 'unknown'];
+const UTF8 = new TextEncoder();
 const ART_NAME = /^[A-Za-z0-9_][A-Za-z0-9._-]{0,127}$/;
 const PICTURE_NAME = /\.(png|jpe?g|gif|bmp|ico|cur)$/i;
 // How the module's callbacks reach a game, out of a page's reach.
@@ -280,7 +281,7 @@ export class Game {
     checkText(text, what);
     if (text.length > MAX_TEXT_LENGTH || text.includes('\0')) return -1;  // cannot reach the plug-in whole
     return this.#call((handle) => {
-      const bytes = new TextEncoder().encode(text + '\0');
+      const bytes = UTF8.encode(text + '\0');
       const at = this.#m._malloc(bytes.length);
       if (!at) return -1;
       try {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <unordered_map>
 #include <vector>
 
