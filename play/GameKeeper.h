@@ -1,25 +1,26 @@
 #pragma once
-// The user's files of one board: its game in progress in the state folder and the best
-// times in the data folder. A folder that cannot be read or written costs a warning of
-// one line, never the game; a saved game that cannot be used is renamed aside, never
-// deleted.
+// The player's records of one board: its game in progress on the state shelf and the
+// best times on the data shelf. A store that cannot be read or written costs a warning
+// of one line, never the game; a saved game that cannot be used is set aside under
+// another name, never deleted.
 
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "BestTimes.h"
+#include "PlayStore.h"
 #include "SavedGame.h"
 
 namespace kavelo::play {
 
 using Warn = std::function<void(const std::string&)>;
 
+inline constexpr char kBestTimesName[] = "best-times";
+
 class GameKeeper {
  public:
-  // Empty folders keep nothing: the system named no place for them.
-  GameKeeper(std::filesystem::path stateFolder, std::filesystem::path dataFolder, const BoardOptions& board, Warn warn);
+  GameKeeper(PlayStore& store, const BoardOptions& board, Warn warn);
 
   // This board's saved game, when there is one that reads and decodes; one that does not
   // is set aside.
@@ -30,19 +31,19 @@ class GameKeeper {
   // A finished game leaves no saved game.
   void Forget();
 
-  // Enters a win without help into the best times and answers the title's words for it.
+  // Enters a win without help into the best times and answers the words for it.
   std::string RecordWin(int seconds, const std::string& date);
   // The table of every board, for --best.
   std::string Report();
 
-  std::filesystem::path SavedGamePath() const { return m_savedGame; }
-  std::filesystem::path BestTimesPath() const { return m_bestTimes; }
+  std::string SavedGameName() const { return m_savedGame; }
 
  private:
-  // false, with a warning, when the file exists but cannot be read.
+  // false, with a warning, when the record exists but cannot be read.
   bool ReadBestTimes(BestTimes& table);
 
-  std::filesystem::path m_savedGame, m_bestTimes;
+  PlayStore& m_store;
+  std::string m_savedGame;
   BoardOptions m_board;
   Warn m_warn;
 };

@@ -22,8 +22,4 @@ class KeyCursor {
   bool m_shown = false;
 };
 
-// Outlines a cell of a 32-bit frame in two colours, dark outside and light inside, so
-// that it stands out on light tiles, dark tiles and the empty background alike.
-void DrawCursor(std::vector<char>& frame, int frameWidth, int frameHeight, int left, int top, int width, int height);
-
 }  // namespace kavelo::play

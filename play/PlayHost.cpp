@@ -49,7 +49,13 @@ bool PlayHost::NewGame() {
   SendSounds();
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SCORE_STEP) ";markAdd," + n(m_settings.scoreStep) + ";"));
   Shuffle(KAVELO_SHUFFLE_SPREAD);
+  AskCellSize();
   return true;
+}
+
+void PlayHost::AskCellSize() {
+  m_cellWidth = Query(KAVELO_QUERY_CELL_WIDTH);
+  m_cellHeight = Query(KAVELO_QUERY_CELL_HEIGHT);
 }
 
 void PlayHost::SendSounds() {
@@ -82,14 +88,20 @@ GameStatus PlayHost::Status() {
           Query(KAVELO_QUERY_SECONDS_LEFT), Query(KAVELO_QUERY_TILES_LEFT)};
 }
 
-Cell PlayHost::CellAt(int px, int py) {
-  return MouseToCell(px, py, BoardLeft(), BoardTop(), Query(KAVELO_QUERY_CELL_WIDTH),
-                     Query(KAVELO_QUERY_CELL_HEIGHT));
+Cell PlayHost::CellAt(int px, int py) const {
+  return MouseToCell(px, py, BoardLeft(), BoardTop(), m_cellWidth, m_cellHeight);
+}
+
+Box PlayHost::CellBox(Cell cell) const {
+  return {BoardLeft() + cell.x * m_cellWidth, BoardTop() + cell.y * m_cellHeight, m_cellWidth, m_cellHeight};
 }
 
 int PlayHost::OnGdiDataChange() {
   ++m_frames;
   m_newFrame = true;
+  int first = 0;
+  const int rows = ChangedRows(first);
+  m_changed = m_changed.Union({first, rows});
   return 0;
 }
 
@@ -99,6 +111,16 @@ bool PlayHost::TakeFrame() {
   const bool fresh = m_newFrame;
   m_newFrame = false;
   return fresh;
+}
+
+}  // namespace kavelo::play
+
+namespace kavelo::play {
+
+RowBand PlayHost::TakeChangedRows() {
+  const RowBand rows = m_changed;
+  m_changed = {};
+  return rows;
 }
 
 }  // namespace kavelo::play

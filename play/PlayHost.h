@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameMarks.h"
 #include "PlaySettings.h"
 
 namespace kavelo::play {
@@ -46,7 +47,13 @@ class PlayHost : public CKaveloFather {
   // The answer to a query, a KAVELO_QUERY_ number.
   int Query(int query);
   GameStatus Status();
-  Cell CellAt(int px, int py);
+  // The cell under a frame pixel.
+  Cell CellAt(int px, int py) const;
+  // The cell's size, as the plug-in answered after the set-up.
+  int CellWidth() const { return m_cellWidth; }
+  int CellHeight() const { return m_cellHeight; }
+  // The frame pixels of a cell.
+  Box CellBox(Cell cell) const;
 
   int OnGdiDataChange() override;
   void OnGameOver(int nResult) override;
@@ -61,16 +68,21 @@ class PlayHost : public CKaveloFather {
   Outcome GameOutcome() const { return m_outcome; }
   // True once after each delivered frame.
   bool TakeFrame();
+  // The rows the frames delivered since the last call may have changed.
+  RowBand TakeChangedRows();
   int Frames() const { return m_frames; }
 
  private:
   std::wstring Command(const std::string& text) const;
   void SendSounds();
+  void AskCellSize();
 
   PlaySettings m_settings;
   int m_frameWidth, m_frameHeight;
   std::vector<char> m_frame;
   bool m_newFrame = false;
+  RowBand m_changed;
+  int m_cellWidth = kArtCell, m_cellHeight = kArtCell;
   int m_frames = 0;
   Outcome m_outcome = Outcome::Playing;
   bool m_soundsOn = true;

@@ -1,5 +1,8 @@
 #include "PlaySession.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace kavelo::play {
 namespace {
 
@@ -16,6 +19,9 @@ std::string Outlook(PlayHost& host) {
     default: return "";
   }
 }
+
+constexpr Colour kWonColour{120, 255, 140}, kLostColour{255, 110, 100}, kPausedColour{140, 200, 255},
+    kStuckColour{255, 220, 90};
 
 }  // namespace
 
@@ -45,28 +51,33 @@ void PlaySession::Resume() {
   m_helpUsed = saved->helpUsed;
   m_resumed = true;
   m_host.Pause(true);
+  BoardChanged();
 }
+
+void PlaySession::BoardChanged() { m_boardChanged = m_statusStale = true; }
 
 void PlaySession::NewGame() {
   m_host.NewGame();
-  m_overlay = {};
-  m_helpUsed = m_resumed = m_outcomeNoted = false;
+  m_hint.reset();
+  m_noMoveLeft = m_helpUsed = m_resumed = m_outcomeNoted = false;
   m_winWords.clear();
-  m_boardChanged = true;
+  BoardChanged();
 }
 
 void PlaySession::TogglePause() {
   m_host.Pause(!m_host.Paused());
   if (!m_host.Paused()) m_resumed = false;
-  m_overlay = {};
-  m_boardChanged = true;
+  m_hint.reset();
+  m_noMoveLeft = false;
+  BoardChanged();
 }
 
 void PlaySession::ClickCell(Cell cell) {
   if (m_host.Paused()) return TogglePause();
-  m_overlay.hint.reset();
+  m_hint.reset();
+  m_noMoveLeft = false;
   m_host.Click(cell);
-  m_boardChanged = true;
+  BoardChanged();
   NoteOutcome();
 }
 
@@ -92,8 +103,8 @@ void PlaySession::Press(PlayKey key) {
     case PlayKey::Hint: {
       KaveloMove move{};
       const bool found = m_host.FindSafeHint(move);
-      m_overlay.noMoveLeft = !found && !m_host.Paused() && m_host.GameOutcome() == Outcome::Playing;
-      m_overlay.hint = found ? std::optional<KaveloMove>(move) : std::nullopt;
+      m_noMoveLeft = !found && !m_host.Paused() && m_host.GameOutcome() == Outcome::Playing;
+      m_hint = found ? std::optional<KaveloMove>(move) : std::nullopt;
       m_helpUsed = m_helpUsed || found;
       return;
     }
@@ -106,62 +117,119 @@ void PlaySession::Press(PlayKey key) {
       break;
     case PlayKey::None: case PlayKey::Quit: return;
   }
-  m_overlay = {};
-  m_boardChanged = true;
+  m_hint.reset();
+  m_noMoveLeft = false;
+  BoardChanged();
   NoteOutcome();
 }
 
 void PlaySession::LoseFocus() {
-  if (m_host.Paused()) return;
+  if (m_host.Paused() || m_host.GameOutcome() != Outcome::Playing) return;
   m_host.Pause(true);
-  m_overlay = {};
+  m_hint.reset();
+  m_noMoveLeft = false;
 }
 
 void PlaySession::NoteOutcome() {
   const Outcome outcome = m_host.GameOutcome();
   if (outcome == Outcome::Playing || m_outcomeNoted) return;
   m_outcomeNoted = true;
+  m_statusStale = true;
   m_keeper.Forget();
   if (outcome != Outcome::Won) return;
   const int seconds = m_settings.seconds - m_host.Query(KAVELO_QUERY_SECONDS_LEFT);
   m_winWords = m_helpUsed ? "won with help in " + ClockText(seconds) : m_keeper.RecordWin(seconds, TodayText());
 }
 
-void PlaySession::Quit() {
+void PlaySession::Keep() {
   NoteOutcome();
   if (m_host.GameOutcome() != Outcome::Playing) return;
   SavedGame saved{BoardOf(m_settings), m_helpUsed, {}};
   if (m_host.SaveGame(saved.game)) m_keeper.Keep(saved);
 }
 
-const std::vector<char>& PlaySession::ShownFrame() {
-  NoteOutcome();  // time runs out between clicks
-  m_shown = m_host.Frame();
-  if (m_cursor.Shown()) {
-    const int cw = m_host.Query(KAVELO_QUERY_CELL_WIDTH), ch = m_host.Query(KAVELO_QUERY_CELL_HEIGHT);
-    const Cell at = m_cursor.At();
-    DrawCursor(m_shown, m_host.FrameWidth(), m_host.FrameHeight(), m_host.BoardLeft() + at.x * cw,
-               m_host.BoardTop() + at.y * ch, cw, ch);
+const GameStatus& PlaySession::Status() {
+  // Only the time moves by itself; the rest changes with the player's moves.
+  if (m_statusStale) {
+    m_status = m_host.Status();
+    m_statusStale = false;
+  } else {
+    m_status.secondsLeft = m_host.Query(KAVELO_QUERY_SECONDS_LEFT);
   }
-  return m_shown;
+  return m_status;
 }
 
-std::string PlaySession::Title() {
-  NoteOutcome();
-  // Looked at once the frame is shown, and only after a move.
-  if (m_boardChanged) m_outlook = Outlook(m_host), m_boardChanged = false;
-  const GameStatus s = m_host.Status();
-  std::string title = "kavelo-play  -  score " + std::to_string(s.score) + "  pairs " + std::to_string(s.pairs) +
-                      "  misses " + std::to_string(s.misses) + "  " + std::to_string(s.secondsLeft) + " s left";
+FrameMarks PlaySession::CurrentMarks() {
+  FrameMarks marks;
+  if (m_cursor.Shown()) marks.cursor = m_host.CellBox(m_cursor.At());
+  if (m_hint) marks.hints = {m_host.CellBox({m_hint->x1, m_hint->y1}), m_host.CellBox({m_hint->x2, m_hint->y2})};
+  const std::string again = "SCORE " + std::to_string(m_status.score) + " - PRESS N FOR A NEW GAME";
   switch (m_host.GameOutcome()) {
-    case Outcome::Won: return title + "  -  " + m_winWords;
-    case Outcome::Lost: return title + "  -  time is up";
+    case Outcome::Won: marks.banner = Banner{"YOU WON!", kWonColour, again}; break;
+    case Outcome::Lost: marks.banner = Banner{"TIME IS UP", kLostColour, again}; break;
+    case Outcome::Playing:
+      if (m_host.Paused()) {
+        marks.banner = Banner{"PAUSED", kPausedColour, "PRESS P OR CLICK TO GO ON"};
+      } else if (m_noMoveLeft) {
+        marks.banner = Banner{"NO MOVE LEFT", kStuckColour, "PRESS S TO SHUFFLE"};
+      }
+      break;
+  }
+  return marks;
+}
+
+RowBand PlaySession::ComposeFrame() {
+  NoteOutcome();  // time runs out between clicks
+  Status();
+  const std::vector<char>& frame = m_host.Frame();
+  const int width = m_host.FrameWidth(), height = m_host.FrameHeight();
+  RowBand changed = m_host.TakeChangedRows();
+  const FrameMarks marks = CurrentMarks();
+  if (m_shown.size() != frame.size()) {
+    m_shown.assign(frame.size(), 0);
+    changed = {0, height};
+  } else if (marks != m_marks) {
+    changed = changed.Union(m_marks.Rows(height)).Union(marks.Rows(height));
+  }
+  const int first = std::clamp(changed.first, 0, height), end = std::clamp(changed.End(), first, height);
+  changed = {first, end - first};
+  const std::size_t row = static_cast<std::size_t>(width) * 4;
+  if (!changed.Empty()) std::memcpy(&m_shown[first * row], &frame[first * row], changed.count * row);
+  PaintMarks(m_shown, width, height, marks, changed);
+  m_marks = marks;
+  return changed;
+}
+
+std::string PlaySession::Counts() {
+  const GameStatus& s = Status();
+  return "score " + std::to_string(s.score) + "  pairs " + std::to_string(s.pairs) + "  misses " +
+         std::to_string(s.misses);
+}
+
+std::string PlaySession::Situation() {
+  NoteOutcome();
+  switch (m_host.GameOutcome()) {
+    case Outcome::Won: return "  -  " + m_winWords;
+    case Outcome::Lost: return "  -  time is up";
     case Outcome::Playing: break;
   }
-  if (m_host.Paused()) {
-    return title + (m_resumed ? "  -  saved game resumed, paused: P or a click goes on" : "  -  paused");
-  }
-  return title + (m_host.SoundsOn() ? "" : "  -  sound off") + m_outlook;
+  if (m_host.Paused()) return m_resumed ? "  -  saved game resumed, paused: P or a click goes on" : "  -  paused";
+  if (m_noMoveLeft) return "  -  no pair can be linked: S shuffles";
+  // Looked at once the frame is shown, and only after a move.
+  if (m_boardChanged) m_outlook = Outlook(m_host), m_boardChanged = false;
+  return (m_host.SoundsOn() ? "" : "  -  sound off") + m_outlook;
+}
+
+std::string PlaySession::StatusWords() {
+  const std::string situation = Situation();
+  return Counts() + situation;
+}
+
+std::string PlaySession::ClockWords() { return ClockText(std::max(Status().secondsLeft, 0)) + " left"; }
+
+std::string PlaySession::Title() {
+  const std::string situation = Situation();
+  return "kavelo-play  -  " + Counts() + "  " + ClockWords() + situation;
 }
 
 }  // namespace kavelo::play

@@ -1,24 +1,20 @@
 #pragma once
-// A game in a window, whatever the window system: what the keys and clicks do, pausing,
-// the keyboard cursor, whether help was used, the title, and the game kept across runs.
-// The front ends turn their events into these calls and draw what it hands back.
+// kavelo-play's game, whatever shows it: what the keys, buttons and clicks do, pausing,
+// the keyboard cursor, hint marks, the banners, the help rule, the words of the status
+// and the title, and the game kept across visits. A front end turns its events into
+// these calls, serves the plug-in's clock, and shows the frame this composes.
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "FrameMarks.h"
 #include "GameKeeper.h"
 #include "KeyCursor.h"
 #include "KeyMap.h"
 #include "PlayHost.h"
 
 namespace kavelo::play {
-
-// What the window shows over the frame besides the cursor.
-struct Overlay {
-  std::optional<KaveloMove> hint;
-  bool noMoveLeft = false;
-};
 
 class PlaySession {
  public:
@@ -27,21 +23,32 @@ class PlaySession {
   // Deals a game and, unless --new, resumes this board's saved game, paused. False when
   // the plug-in refused the set-up.
   bool Start();
-  // A key other than Quit, which the front end answers by closing.
+  // A key or button other than Quit, which the front end answers by closing.
   void Press(PlayKey key);
-  // A mouse click on a cell; while paused it only resumes.
+  // A click on a cell; while paused it only resumes.
   void Click(Cell cell);
-  // The window lost the focus or was minimised: the game waits for P or a click.
+  // The window lost the focus, was minimised or hidden: the game waits for P or a click.
   void LoseFocus();
   // Keeps a game in progress for the next start; a finished one leaves no saved game.
-  void Quit();
+  void Keep();
+  // Keep, as the player leaves.
+  void Quit() { Keep(); }
 
-  // The latest frame with the cursor drawn over it, after each delivered frame.
-  const std::vector<char>& ShownFrame();
+  // After each delivered frame: composes the frame shown, the plug-in's with the marks
+  // and banner painted over it, and answers the rows that changed since the last one.
+  RowBand ComposeFrame();
+  const std::vector<char>& ShownFrame() const { return m_shown; }
+  // "score 120  pairs 12  misses 1" and what the game is at ("paused", "clearable", ...).
+  std::string StatusWords();
+  // "7:59 left"
+  std::string ClockWords();
+  // The window's title: the status words with the time left.
   std::string Title();
-  const Overlay& CurrentOverlay() const { return m_overlay; }
+
   bool Paused() const { return m_host.Paused(); }
+  bool SoundsOn() const { return m_host.SoundsOn(); }
   bool HelpUsed() const { return m_helpUsed; }
+  const FrameMarks& Marks() const { return m_marks; }
   // The words for a won game: its time and rank, or that it was won with help.
   const std::string& WinWords() const { return m_winWords; }
 
@@ -50,20 +57,31 @@ class PlaySession {
   void Resume();
   void ClickCell(Cell cell);
   void TogglePause();
+  // The board moved: the status and the outlook need a new look.
+  void BoardChanged();
   // Records a win once, and forgets the saved game of any finished one.
   void NoteOutcome();
+  FrameMarks CurrentMarks();
+  // "score 120  pairs 12  misses 1", and then what the game is at.
+  std::string Counts();
+  std::string Situation();
+  const GameStatus& Status();
 
   PlayHost& m_host;
   PlaySettings m_settings;
   GameKeeper& m_keeper;
   KeyCursor m_cursor;
-  Overlay m_overlay;
-  std::vector<char> m_shown;
+  std::optional<KaveloMove> m_hint;
+  bool m_noMoveLeft = false;
   bool m_helpUsed = false;      // a hint or undo: a win does not count as a best time
   bool m_resumed = false;       // the saved game was resumed and waits for the player
   bool m_outcomeNoted = false;
-  bool m_boardChanged = true;   // the outlook in the title needs a new look
+  bool m_boardChanged = true;   // the outlook needs a new look
+  bool m_statusStale = true;    // score, pairs, misses and tiles need asking again
+  GameStatus m_status{};
   std::string m_outlook, m_winWords;
+  std::vector<char> m_shown;
+  FrameMarks m_marks;           // as painted into m_shown
 };
 
 }  // namespace kavelo::play

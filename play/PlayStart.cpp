@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "FolderStore.h"
 #include "HeadlessPlay.h"
 #include "OptionCheck.h"
 #include "UserFolders.h"
@@ -29,7 +30,8 @@ int RunPlayer(int argc, char** argv, const std::string& defaultArtDir, const Pla
     std::fputs(error.c_str(), stderr);
     return error.rfind("usage", 0) == 0 ? 0 : 2;
   }
-  GameKeeper keeper(StateFolder(), DataFolder(), BoardOf(*settings), WarnOnStderr);
+  FolderStore store(StateFolder(), DataFolder());
+  GameKeeper keeper(store, BoardOf(*settings), WarnOnStderr);
   if (settings->best) {
     std::fputs(keeper.Report().c_str(), stdout);
     return 0;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "PlayStore.h"
+
 namespace kavelo::play {
 
 inline std::filesystem::path Utf8Path(const std::string& text) {
@@ -17,7 +19,6 @@ inline std::string Utf8Text(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-enum class ReadResult { Read, Missing, Failed };
 
 // Reads a regular file of at most `limit` bytes into `bytes`; Failed with the reason in
 // `error` when it cannot be read or is larger.

@@ -4,11 +4,13 @@
 # copied beside the program.
 set(KAVELO_ART_SOURCE "" CACHE PATH "Folder of generated artwork to ship beside kavelo-play.exe")
 
-target_sources(kavelo_play_host PRIVATE win32/FrameSnapshot.cpp win32/HeadlessPlatform.cpp win32/KeyMap.cpp
+target_sources(kavelo_play_host PRIVATE PlayStart.cpp HeadlessPlay.cpp win32/FrameSnapshot.cpp win32/HeadlessPlatform.cpp win32/KeyMap.cpp
   win32/UserFolders.cpp)
 target_include_directories(kavelo_play_host PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(kavelo_play_host PRIVATE windowscodecs ole32 uuid)
 
+add_executable(kavelo-play)
+target_link_libraries(kavelo-play PRIVATE kavelo_play_host)
 target_sources(kavelo-play PRIVATE win32/main.cpp win32/WindowPlay.cpp)
 set_target_properties(kavelo-play PROPERTIES WIN32_EXECUTABLE ON)
 target_link_libraries(kavelo-play PRIVATE gdi32 user32)

@@ -5,10 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
-#include "BannerFont.h"
 #include "PlaySession.h"
 
 namespace kavelo::play {
@@ -19,64 +17,9 @@ constexpr wchar_t kClassName[] = L"KaveloPlayWindow";
 struct Session {
   PlayHost* host;
   PlaySession* play;
-  std::vector<char> shown;  // the frame with the cursor and the overlay drawn in
+  bool shown = false;  // a frame has been composed
   bool quit = false;
 };
-
-void Fill(std::vector<char>& frame, int width, int height, int x0, int y0, int w, int h, COLORREF colour,
-          int alpha = 255) {
-  for (int y = std::max(y0, 0); y < std::min(y0 + h, height); ++y) {
-    for (int x = std::max(x0, 0); x < std::min(x0 + w, width); ++x) {
-      auto* p = reinterpret_cast<unsigned char*>(&frame[(static_cast<std::size_t>(y) * width + x) * 4]);
-      const int rgb[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
-      for (int c = 0; c < 3; ++c) p[c] = static_cast<unsigned char>((rgb[c] * alpha + p[c] * (255 - alpha)) / 255);
-    }
-  }
-}
-
-void DrawText(Session& s, const std::string& text, int centreX, int top, int scale, COLORREF colour) {
-  const int left = centreX - static_cast<int>(text.size()) * (kGlyphWidth + 1) * scale / 2;
-  ForEachTextPixel(text, [&](int x, int y) {
-    Fill(s.shown, s.host->FrameWidth(), s.host->FrameHeight(), left + x * scale, top + y * scale, scale, scale, colour);
-  });
-}
-
-void Banner(Session& s, const std::string& title, COLORREF colour, const std::string& line) {
-  const int width = s.host->FrameWidth(), bandTop = s.host->FrameHeight() / 2 - 60;
-  Fill(s.shown, width, s.host->FrameHeight(), 0, bandTop, width, 120, RGB(0, 0, 0), 215);
-  DrawText(s, title, width / 2, bandTop + 16, 6, colour);
-  DrawText(s, line, width / 2, bandTop + 76, 3, RGB(235, 235, 235));
-}
-
-// The frame with the cursor, then the hint marks and the won, lost, paused or stuck
-// banner on top of it.
-void Compose(Session& s) {
-  PlayHost& host = *s.host;
-  const int width = host.FrameWidth(), height = host.FrameHeight();
-  s.shown = s.play->ShownFrame();
-  const Overlay& overlay = s.play->CurrentOverlay();
-  const int cw = host.Query(KAVELO_QUERY_CELL_WIDTH), ch = host.Query(KAVELO_QUERY_CELL_HEIGHT);
-  if (overlay.hint) {
-    for (const Cell c : {Cell{overlay.hint->x1, overlay.hint->y1}, Cell{overlay.hint->x2, overlay.hint->y2}}) {
-      const int x = host.BoardLeft() + c.x * cw, y = host.BoardTop() + c.y * ch;
-      Fill(s.shown, width, height, x, y, cw, 3, RGB(255, 255, 255));
-      Fill(s.shown, width, height, x, y + ch - 3, cw, 3, RGB(255, 255, 255));
-      Fill(s.shown, width, height, x, y, 3, ch, RGB(255, 255, 255));
-      Fill(s.shown, width, height, x + cw - 3, y, 3, ch, RGB(255, 255, 255));
-    }
-  }
-  const std::string score = "SCORE " + std::to_string(host.Status().score) + " - PRESS N FOR A NEW GAME";
-  switch (host.GameOutcome()) {
-    case Outcome::Won: return Banner(s, "YOU WON!", RGB(120, 255, 140), score);
-    case Outcome::Lost: return Banner(s, "TIME IS UP", RGB(255, 110, 100), score);
-    case Outcome::Playing: break;
-  }
-  if (s.play->Paused()) {
-    Banner(s, "PAUSED", RGB(140, 200, 255), "PRESS P OR CLICK TO GO ON");
-  } else if (overlay.noMoveLeft) {
-    Banner(s, "NO MOVE LEFT", RGB(255, 220, 90), "PRESS S TO SHUFFLE");
-  }
-}
 
 std::wstring Wide(const std::string& utf8) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -90,7 +33,7 @@ void Paint(HWND window, Session& s) {
   HDC dc = BeginPaint(window, &paint);
   RECT client;
   GetClientRect(window, &client);
-  if (!s.shown.empty()) {
+  if (s.shown) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = s.host->FrameWidth();
@@ -100,7 +43,7 @@ void Paint(HWND window, Session& s) {
     info.bmiHeader.biCompression = BI_RGB;
     SetStretchBltMode(dc, COLORONCOLOR);  // nearest pixel: crisp when scaled
     StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, s.host->FrameWidth(), s.host->FrameHeight(),
-                  s.shown.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                  s.play->ShownFrame().data(), &info, DIB_RGB_COLORS, SRCCOPY);
   }
   EndPaint(window, &paint);
 }
@@ -162,7 +105,7 @@ WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
   }
   PlayHost host(settings);
   PlaySession play(host, settings, keeper);
-  Session session{&host, &play, {}};
+  Session session{&host, &play};
   RECT frame{0, 0, host.FrameWidth(), host.FrameHeight()};
   const DWORD style = WS_OVERLAPPEDWINDOW;
   AdjustWindowRect(&frame, style, FALSE);
@@ -178,13 +121,26 @@ WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
 
   // The ordinary message loop: input and the plug-in's timer callbacks alike.
   MSG msg;
+  std::wstring title;
   while (!session.quit && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     if (!host.TakeFrame()) continue;
-    Compose(session);
-    InvalidateRect(window, nullptr, FALSE);
-    SetWindowTextW(window, Wide(play.Title()).c_str());
+    // Only the band of rows that changed is painted again, as the frame is stretched.
+    const RowBand rows = play.ComposeFrame();
+    session.shown = true;
+    if (!rows.Empty()) {
+      RECT client;
+      GetClientRect(window, &client);
+      const int height = host.FrameHeight();
+      RECT band{0, rows.first * client.bottom / height - 1, client.right,
+                (rows.End() * client.bottom + height - 1) / height + 1};
+      InvalidateRect(window, &band, FALSE);
+    }
+    if (std::wstring now = Wide(play.Title()); now != title) {
+      title = std::move(now);
+      SetWindowTextW(window, title.c_str());
+    }
   }
   if (!session.quit) DestroyWindow(window);
   play.Quit();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 
+#include "FolderStore.h"
 #include "GameKeeper.h"
 #include "OptionCheck.h"
 #include "PlaySession.h"
@@ -35,14 +36,17 @@ class PlayFiles : public ::testing::Test {
     fs::create_directories(m_root);
     setenv("XDG_STATE_HOME", (m_root / "state").c_str(), 1);
     setenv("XDG_DATA_HOME", (m_root / "data").c_str(), 1);
+    store = FolderStore(StateFolder(), DataFolder());
     settings.artDir = KAVELO_ART_DIR;
     settings.columns = 4, settings.rows = 2, settings.kinds = 2, settings.copies = 4, settings.seconds = 300;
   }
   void TearDown() override { fs::remove_all(m_root); }
 
   GameKeeper Keeper() {
-    return GameKeeper(StateFolder(), DataFolder(), BoardOf(settings), [this](const std::string& w) { warnings.push_back(w); });
+    return GameKeeper(store, BoardOf(settings), [this](const std::string& w) { warnings.push_back(w); });
   }
+  fs::path SavedGamePath() const { return StateFolder() / SavedGameName(BoardOf(settings)); }
+  static fs::path BestTimesPath() { return DataFolder() / kBestTimesName; }
   // Plays the board clear through the session's clicks, along the solver's clearing.
   static void PlayToTheEnd(PlayHost& host, PlaySession& session) {
     std::vector<KaveloMove> moves;
@@ -60,6 +64,7 @@ class PlayFiles : public ::testing::Test {
 
   fs::path m_root;
   PlaySettings settings;
+  FolderStore store{{}, {}};  // the XDG folders, once SetUp has named them
   std::vector<std::string> warnings;
 };
 
@@ -81,7 +86,7 @@ TEST_F(PlayFiles, AGameLeftByQuittingResumesPausedUnlessNewIsAsked) {
     session.LoseFocus();  // closed while another window has the focus
     EXPECT_TRUE(session.Paused());
     session.Quit();
-    EXPECT_TRUE(fs::exists(keeper.SavedGamePath()));
+    EXPECT_TRUE(fs::exists(SavedGamePath()));
   }
   const struct Case {
     bool fresh;
@@ -124,12 +129,12 @@ TEST_F(PlayFiles, ASavedGameThatCannotBeUsedIsSetAsideWithAMessage) {
   GameKeeper keeper = Keeper();
   for (const Case& c : cases) {
     warnings.clear();
-    WriteText(keeper.SavedGamePath(), c.file);
+    WriteText(SavedGamePath(), c.file);
     PlayHost host(settings);
     PlaySession session(host, settings, keeper);
     ASSERT_TRUE(session.Start()) << c.name;
     EXPECT_FALSE(session.Paused()) << c.name;  // a new game instead
-    EXPECT_FALSE(fs::exists(keeper.SavedGamePath())) << c.name;
+    EXPECT_FALSE(fs::exists(SavedGamePath())) << c.name;
     const std::vector<fs::path> aside = SetAside();
     ASSERT_EQ(aside.size(), 1u) << c.name;
     EXPECT_EQ(ReadText(aside[0]), c.file) << c.name;
@@ -143,8 +148,8 @@ TEST_F(PlayFiles, ASavedGameThatCannotBeUsedIsSetAsideWithAMessage) {
 TEST_F(PlayFiles, FoldersThatCannotBeWrittenCostAWarningNotTheGame) {
   // Under a regular file no folder can be made, even by root.
   WriteText(m_root / "blocked", "a file");
-  GameKeeper keeper(m_root / "blocked" / "state", m_root / "blocked" / "data", BoardOf(settings),
-                    [this](const std::string& w) { warnings.push_back(w); });
+  FolderStore blocked(m_root / "blocked" / "state", m_root / "blocked" / "data");
+  GameKeeper keeper(blocked, BoardOf(settings), [this](const std::string& w) { warnings.push_back(w); });
   PlayHost host(settings);
   PlaySession session(host, settings, keeper);
   ASSERT_TRUE(session.Start());
@@ -179,9 +184,9 @@ TEST_F(PlayFiles, OnlyWinsWithoutHelpAreRankedAndTheTableIsReplacedWhole) {
     EXPECT_EQ(session.WinWords().rfind(c.words, 0), 0u) << session.WinWords();
     std::string text;
     std::string error;
-    ReadWholeFile(keeper.BestTimesPath(), 1 << 20, text, error);
+    ReadWholeFile(BestTimesPath(), 1 << 20, text, error);
     EXPECT_EQ(ParseBestTimes(text).size(), c.entries);
-    EXPECT_FALSE(fs::exists(keeper.SavedGamePath()));  // a finished game leaves none
+    EXPECT_FALSE(fs::exists(SavedGamePath()));  // a finished game leaves none
   }
   // An undo counts as help, and the saved game keeps it.
   {
@@ -195,8 +200,8 @@ TEST_F(PlayFiles, OnlyWinsWithoutHelpAreRankedAndTheTableIsReplacedWhole) {
     EXPECT_TRUE(session.HelpUsed());
   }
   // A table that cannot be replaced stays as it was.
-  const std::string before = ReadText(keeper.BestTimesPath());
-  fs::path blocker = keeper.BestTimesPath();
+  const std::string before = ReadText(BestTimesPath());
+  fs::path blocker = BestTimesPath();
   blocker += ".new";
   fs::create_directories(blocker / "in-the-way");
   PlayHost host(settings);
@@ -204,7 +209,7 @@ TEST_F(PlayFiles, OnlyWinsWithoutHelpAreRankedAndTheTableIsReplacedWhole) {
   ASSERT_TRUE(session.Start());
   warnings.clear();
   PlayToTheEnd(host, session);
-  EXPECT_EQ(ReadText(keeper.BestTimesPath()), before);
+  EXPECT_EQ(ReadText(BestTimesPath()), before);
   EXPECT_EQ(warnings.size(), 1u);
   EXPECT_EQ(session.WinWords().rfind("won in ", 0), 0u) << session.WinWords();
 }
