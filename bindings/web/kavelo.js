@@ -30,7 +30,12 @@ const FRAME = Symbol('frame');
 const GAME_OVER = Symbol('gameOver');
 
 // Loads the module. `moduleUrl` defaults to the module beside this file.
-export async function loadKavelo({ moduleUrl } = {}) {
+export async function loadKavelo(options = {}) {
+  checkOptions(options, 'options');
+  const { moduleUrl } = options;
+  if (moduleUrl !== undefined && typeof moduleUrl !== 'string' && !(moduleUrl instanceof URL)) {
+    throw new TypeError('moduleUrl must be a string or URL');
+  }
   const base = moduleUrl !== undefined ? new URL(String(moduleUrl), import.meta.url) : new URL(import.meta.url);
   const module = await createPlgKaveloModule({
     locateFile: (path) => new URL(path, base).href,
@@ -48,6 +53,15 @@ function checkText(text, what) {
 function isWellFormed(text) {
   if (typeof text.isWellFormed === 'function') return text.isWellFormed();
   return !/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/.test(text);
+}
+
+function checkOptions(value, what) {
+  if (value === null || typeof value !== 'object') throw new TypeError(`${what} must be an object`);
+}
+
+// A flag is a boolean: a page that passes "false" or 0 meant something the plug-in cannot guess.
+function checkFlag(value, what) {
+  if (typeof value !== 'boolean') throw new TypeError(`${what} must be true or false`);
 }
 
 function checkInteger(value, what, low, high) {
@@ -164,10 +178,12 @@ export class Kavelo {
   }
 
   // A game drawing each frame into `canvas`, whose width and height are the frame's.
-  createGame(canvas, { onFrame, onGameOver } = {}) {
+  createGame(canvas, callbacks = {}) {
     const isCanvas = (typeof HTMLCanvasElement !== 'undefined' && canvas instanceof HTMLCanvasElement) ||
       (typeof OffscreenCanvas !== 'undefined' && canvas instanceof OffscreenCanvas);
     if (!isCanvas) throw new TypeError('canvas must be a canvas element or an OffscreenCanvas');
+    checkOptions(callbacks, 'callbacks');
+    const { onFrame, onGameOver } = callbacks;
     for (const [f, what] of [[onFrame, 'onFrame'], [onGameOver, 'onGameOver']]) {
       if (f !== undefined && typeof f !== 'function') throw new TypeError(`${what} must be a function`);
     }
@@ -364,13 +380,21 @@ export class Game {
     return answer;
   }
 
-  // Shuffles that always leave the board clearable (true), or the plug-in's own (false).
-  setSolvableShuffles(on) { return this.#call((h) => this.#m._KaveloSetSolvableShuffles(h, on ? 1 : 0)); }
+  // Shuffles that always leave the board clearable (true), or the plug-in's own (false):
+  // 0, or -1 once closed.
+  setSolvableShuffles(on) {
+    checkFlag(on, 'on');
+    return this.#call((h) => this.#m._KaveloSetSolvableShuffles(h, on ? 1 : 0));
+  }
   // Puts the last removed pair back, or removes it again: 1 when done, 0 when nothing was.
   undo() { return this.#call((h) => this.#m._KaveloUndo(h)); }
   redo() { return this.#call((h) => this.#m._KaveloRedo(h)); }
-  // Pauses (true) or resumes (false): the time stands and the board is hidden meanwhile.
-  pause(on) { return this.#call((h) => this.#m._KaveloPause(h, on ? 1 : 0)); }
+  // Pauses (true) or resumes (false), the time standing and the board hidden meanwhile:
+  // 0, or -1 once closed.
+  pause(on) {
+    checkFlag(on, 'on');
+    return this.#call((h) => this.#m._KaveloPause(h, on ? 1 : 0));
+  }
   // 1 when paused, 0 when not, -1 once closed.
   get paused() { return this.#handle ? this.#m._KaveloPaused(this.#handle) : -1; }
 

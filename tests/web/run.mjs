@@ -262,6 +262,26 @@ async function hostileCalls() {
     ['a canvas of 0 x 0', () => kavelo.createGame(canvasOf(0, 0)), 'TypeError'],
     ['a canvas of 9000 x 10', () => kavelo.createGame(canvasOf(9000, 10)), 'TypeError'],
     ['a frame callback that is not a function', () => kavelo.createGame(canvasOf(8, 8), { onFrame: 5 }), 'TypeError'],
+    ['callbacks that are a text', () => kavelo.createGame(canvasOf(8, 8), 'onFrame'), 'TypeError'],
+    ['a canvas of 8192 x 4096, over the pixels a frame may have', () => kavelo.createGame(canvasOf(8192, 4096)), 'TypeError'],
+    ['a canvas that gives no 2d context', () => {
+      const canvas = canvasOf(8, 8);
+      canvas.getContext('bitmaprenderer');
+      return kavelo.createGame(canvas);
+    }, 'TypeError'],
+    ['loading options that are a text', () => loadKavelo('PlgKaveloModule.js'), 'TypeError'],
+    ['a module URL that is a number', () => loadKavelo({ moduleUrl: 42 }), 'TypeError'],
+    ['a pause of "false"', () => live.pause('false'), 'TypeError'],
+    ['a pause of NaN', () => live.pause(NaN), 'TypeError'],
+    ['a pause of 1', () => live.pause(1), 'TypeError'],
+    ['a missing pause flag', () => live.pause(), 'TypeError'],
+    ['solvable shuffles of "no"', () => live.setSolvableShuffles('no'), 'TypeError'],
+    ['solvable shuffles of 0', () => live.setSolvableShuffles(0), 'TypeError'],
+    ['a pause flag of a closed game', () => closed.pause('true'), 'TypeError'],
+    ['flags that are booleans: pause, paused, resume, paused, solvable shuffles', () =>
+      [live.pause(true), live.paused, live.pause(false), live.paused, live.setSolvableShuffles(true),
+        live.setSolvableShuffles(false)].join(), '0,1,0,0,0,0'],
+    ['a query over the largest', () => live.query(2 ** 31), 'TypeError'],
     ['a negative solve budget', () => live.solve(-1), 'TypeError'],
     ['a solve budget over a minute', () => live.solve(60001), 'TypeError'],
     ['a solve budget of NaN', () => live.solve(NaN), 'TypeError'],
@@ -282,6 +302,9 @@ async function hostileCalls() {
     ['a load after close', () => closed.load(saved), -1],
     ['a save after close', () => closed.save(), null],
     ['paused after close', () => closed.paused, -1],
+    ['a pause after close', () => closed.pause(true), -1],
+    ['solvable shuffles after close', () => closed.setSolvableShuffles(true), -1],
+    ['a solve after close', () => JSON.stringify(closed.solve(0)), '{"result":"unknown","moves":[]}'],
     ['a screen larger than the canvas: no frame, no write past it', () => {
       const small = canvasOf(64, 48);
       const game = kavelo.createGame(small);
