@@ -1,7 +1,8 @@
 #pragma once
 // Bytes of a recognised format to decoded pixels, without any display. One back end per
-// platform: SDL_image (sdl/, icon entries in BMP form by IconBitmap) or the Windows
-// Imaging Component (win32/).
+// platform: SDL_image (sdl/, icon entries in BMP form by IconBitmap), the Windows
+// Imaging Component (win32/), or the browser (web/: the pixels its decoders produced when
+// the page preloaded the file; icon entries in BMP form by IconBitmap).
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,8 @@
 #pragma once
 // Background playback of WAV files, one sound at a time, process-wide like the system
-// service it stands for. Back ends: SDL2 audio (sdl/) and the system's PlaySoundW
-// (win32/).
+// service it stands for. Back ends: SDL2 audio (sdl/), the system's PlaySoundW (win32/)
+// and Web Audio (web/; silent until the page has had a gesture and hands the module its
+// AudioContext).
 //
 // A play request returns at once; the sound is read and played in the background. While
 // a sound is loading or playing, a new request is dropped; the sound that plays is never
