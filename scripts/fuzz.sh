@@ -8,7 +8,8 @@
 #   scripts/fuzz.sh [seconds-per-target]
 #
 # Environment: FUZZ_JOBS (build jobs, default all cores), FUZZ_BUILD (default build-fuzz),
-# FUZZ_WORK (default a temporary directory, removed afterwards unless a run failed).
+# FUZZ_WORK (default a new folder under $TMPDIR, else /tmp, removed afterwards unless a
+# run failed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -27,7 +28,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKAVELO_BUILD_TESTS=OFF -DKAVELO_BUILD_BENCH=OFF -DKAVELO_BUILD_PLAY=OFF >/dev/null
 nice cmake --build "$build" -j "$jobs" --target kavelo_fuzz_seeds "${targets[@]}"
 
-work="${FUZZ_WORK:-$(mktemp -d /tmp/kavelo-fuzz.XXXXXX)}"
+work="${FUZZ_WORK:-$(mktemp -d "${TMPDIR:-/tmp}/kavelo-fuzz.XXXXXX")}"
 mkdir -p "$work"
 mkdir -p "$work/seeds"
 cp -r fuzz/seeds/. "$work/seeds/"

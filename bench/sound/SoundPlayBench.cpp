@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ namespace {
 constexpr auto kGenerous = std::chrono::seconds(60);
 
 // Ten seconds of 44.1 kHz stereo, so that playing it takes a real conversion. The file
-// goes when the program ends.
+// lies in the temporary folder ($TMPDIR, else /tmp) and goes when the program ends.
 struct BenchWave {
   BenchWave() {
     constexpr int kRate = 44100;
@@ -39,7 +40,8 @@ struct BenchWave {
     kavelo::test::WriteFile(path, kavelo::platform::WaveFileBytes(samples, 2, kRate));
   }
   ~BenchWave() { std::remove(path.c_str()); }
-  const std::string path = "/tmp/kavelo_bench_sound_" + std::to_string(::getpid()) + ".wav";
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("kavelo_bench_sound_" + std::to_string(::getpid()) + ".wav")).string();
 };
 
 const std::string& TenSecondWave() {
