@@ -49,6 +49,7 @@ class PlaySession {
   bool SoundsOn() const { return m_host.SoundsOn(); }
   bool HelpUsed() const { return m_helpUsed; }
   const FrameMarks& Marks() const { return m_marks; }
+  const std::optional<KaveloMove>& HintedPair() const { return m_hint; }
   // The words for a won game: its time and rank, or that it was won with help.
   const std::string& WinWords() const { return m_winWords; }
 

@@ -4,11 +4,10 @@
 #
 # Exceptions are WebAssembly's own (the code relies on catching std::bad_alloc and the
 # like at the host boundary); memory grows on demand up to the 2 GiB a 32-bit module
-# addresses safely. The plug-in ships as one module (bindings/web); the native
-# kavelo-play is replaced by a page over that module (play/web), and the benchmarks by a
-# benchmark page.
+# addresses safely. The plug-in ships as one module (bindings/web); kavelo-play's page has
+# a module of its own, its play core with the plug-in (play/web), and the benchmarks give
+# way to a benchmark page.
 set(KAVELO_BUILD_BENCH OFF)
-set(KAVELO_BUILD_PLAY OFF)
 add_compile_options(-fwasm-exceptions -msimd128)
 add_link_options(-fwasm-exceptions -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB)
 # The artwork comes from the native generator (KAVELO_NATIVE_ART_DIR), drawn before this

@@ -1,8 +1,7 @@
-// kavelo-play's files, driven through the session a window would drive, in temporary XDG
-// folders: the game kept across runs and the best times.
+// kavelo-play's files, driven through the session a window would drive, in folders of the
+// test's own: the game kept across runs and the best times.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,7 +10,7 @@
 #include "GameKeeper.h"
 #include "OptionCheck.h"
 #include "PlaySession.h"
-#include "UserFolders.h"
+#include "TestArt.h"
 #include "WholeFiles.h"
 
 using namespace kavelo::play;
@@ -34,10 +33,8 @@ class PlayFiles : public ::testing::Test {
   void SetUp() override {
     m_root = fs::temp_directory_path() / ("kavelo-play-files-" + std::to_string(std::random_device()()));
     fs::create_directories(m_root);
-    setenv("XDG_STATE_HOME", (m_root / "state").c_str(), 1);
-    setenv("XDG_DATA_HOME", (m_root / "data").c_str(), 1);
     store = FolderStore(StateFolder(), DataFolder());
-    settings.artDir = KAVELO_ART_DIR;
+    settings.artDir = kavelo::test::TestArtDir();
     settings.columns = 4, settings.rows = 2, settings.kinds = 2, settings.copies = 4, settings.seconds = 300;
   }
   void TearDown() override { fs::remove_all(m_root); }
@@ -45,8 +42,10 @@ class PlayFiles : public ::testing::Test {
   GameKeeper Keeper() {
     return GameKeeper(store, BoardOf(settings), [this](const std::string& w) { warnings.push_back(w); });
   }
+  fs::path StateFolder() const { return m_root / "state" / "kavelo-play"; }
+  fs::path DataFolder() const { return m_root / "data" / "kavelo-play"; }
   fs::path SavedGamePath() const { return StateFolder() / SavedGameName(BoardOf(settings)); }
-  static fs::path BestTimesPath() { return DataFolder() / kBestTimesName; }
+  fs::path BestTimesPath() const { return DataFolder() / kBestTimesName; }
   // Plays the board clear through the session's clicks, along the solver's clearing.
   static void PlayToTheEnd(PlayHost& host, PlaySession& session) {
     std::vector<KaveloMove> moves;
@@ -64,12 +63,11 @@ class PlayFiles : public ::testing::Test {
 
   fs::path m_root;
   PlaySettings settings;
-  FolderStore store{{}, {}};  // the XDG folders, once SetUp has named them
+  FolderStore store{{}, {}};  // the test's folders, once SetUp has made them
   std::vector<std::string> warnings;
 };
 
 TEST_F(PlayFiles, AGameLeftByQuittingResumesPausedUnlessNewIsAsked) {
-  EXPECT_EQ(StateFolder(), m_root / "state" / "kavelo-play");
   GameStatus left{};
   {
     PlayHost host(settings);
@@ -263,7 +261,7 @@ TEST(OptionCheck, OptionsTheArtworkOrTheBoardCannotHonourAreRefusedWithTheReason
   };
   for (const Case& c : cases) {
     std::string error;
-    const auto settings = ParseSettings(c.args, KAVELO_ART_DIR, error);
+    const auto settings = ParseSettings(c.args, kavelo::test::TestArtDir(), error);
     ASSERT_TRUE(settings) << error;
     const std::string refused = RefusedOptions(*settings);
     EXPECT_EQ(refused.empty(), c.why[0] == '\0') << refused;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <tuple>
@@ -8,6 +9,7 @@
 #include "HeadlessPlay.h"
 #include "PlayHost.h"
 #include "PlaySettings.h"
+#include "UserFolders.h"
 
 using namespace kavelo::play;
 
@@ -120,4 +122,22 @@ TEST(HeadlessPlay, MissingArtworkFailsTheSetUp) {
   settings.artDir = "/no/such/folder";
   settings.fast = true;
   EXPECT_TRUE(PlayHeadless(settings).setUpFailed);
+}
+
+TEST(UserFolders, TheXdgFoldersWhenSetToAnAbsolutePathElseUnderHome) {
+  const struct Case {
+    const char* state;  // XDG_STATE_HOME, null when unset
+    const char* home;
+    const char* folder;
+  } cases[] = {
+      {"/x/state", "/home/p", "/x/state/kavelo-play"},
+      {"relative/state", "/home/p", "/home/p/.local/state/kavelo-play"},  // only absolute paths count
+      {nullptr, "/home/p", "/home/p/.local/state/kavelo-play"},
+      {nullptr, "", ""},                                                 // no place named: nothing kept
+  };
+  for (const Case& c : cases) {
+    c.state ? setenv("XDG_STATE_HOME", c.state, 1) : unsetenv("XDG_STATE_HOME");
+    setenv("HOME", c.home, 1);
+    EXPECT_EQ(StateFolder(), std::filesystem::path(c.folder)) << (c.state ? c.state : "unset");
+  }
 }
