@@ -9,6 +9,7 @@
 // the module, so that nothing a page passes can trap it: a wrong type throws a TypeError,
 // a text the plug-in cannot take whole answers -1 as the C interface does.
 import createPlgKaveloModule from './PlgKaveloModule.js';
+import { preloadFiles, unlockSound } from './browserServices.js';
 import { KAVELO_QUERY_CELL_WIDTH, KAVELO_QUERY_CELL_HEIGHT, KAVELO_QUERY_MISSES, KAVELO_QUERY_PAIRS,
   KAVELO_QUERY_SCORE, KAVELO_QUERY_SECONDS_LEFT, KAVELO_QUERY_TILES_LEFT } from './protocol.js';
 
@@ -24,7 +25,6 @@ const MAX_SOLVE_MS = 60000;
 const SOLVE_RESULTS = ['solved', 'unsolvable', 'unknown'];
 const UTF8 = new TextEncoder();
 const ART_NAME = /^[A-Za-z0-9_][A-Za-z0-9._-]{0,127}$/;
-const PICTURE_NAME = /\.(png|jpe?g|gif|bmp|ico|cur)$/i;
 // How the module's callbacks reach a game, out of a page's reach.
 const FRAME = Symbol('frame');
 const GAME_OVER = Symbol('gameOver');
@@ -87,14 +87,7 @@ export class Kavelo {
     if (typeof document !== 'undefined') {
       document.addEventListener('visibilitychange', () => this.#visibilityChanged());
     }
-    if (typeof window !== 'undefined' && typeof AudioContext !== 'undefined') {
-      // Browsers let a page play sounds only after a gesture: until then sounds are dropped.
-      const unlock = () => {
-        const ctx = (module.kaveloAudioContext ??= new AudioContext());
-        ctx.resume().catch(() => {});
-      };
-      for (const type of ['pointerdown', 'keydown']) window.addEventListener(type, unlock, { capture: true });
-    }
+    unlockSound(module);
   }
 
   // The folder of the module's file system that preloadArt fills, for the commands' paths.
@@ -119,62 +112,9 @@ export class Kavelo {
     if (!Array.isArray(names) || !names.every((n) => typeof n === 'string' && ART_NAME.test(n))) {
       throw new TypeError('names must be an array of plain file names');
     }
-    const FS = this.#m.FS;
-    FS.mkdirTree(this.#artDir);
-    const failed = [];
-    await Promise.all(names.map(async (name) => {
-      let bytes;
-      try {
-        const response = await fetch(new URL(name, base));
-        if (!response.ok) throw new Error(response.statusText);
-        bytes = new Uint8Array(await response.arrayBuffer());
-      } catch {
-        failed.push(name);
-        return;
-      }
-      FS.writeFile(`${this.#artDir}/${name}`, bytes);
-      if (PICTURE_NAME.test(name)) await this.#decodePicture(bytes);
-    }));
+    const { failed, decoded } = await preloadFiles(this.#m, this.#artDir, base, names);
+    this.#decoded += decoded;
     return failed;
-  }
-
-  // Hands the module the browser's pixels for a picture file, when it wants them.
-  async #decodePicture(bytes) {
-    const m = this.#m;
-    const range = this.#withBytes(bytes, (at) => {
-      const out = m._malloc(8);
-      try {
-        if (!m._KaveloWebPictureToDecode(at, bytes.length, out)) return null;
-        const view = new Uint32Array(m.HEAPU8.buffer, out, 2);
-        return [view[0], view[1]];
-      } finally {
-        m._free(out);
-      }
-    });
-    if (!range) return;
-    const part = bytes.subarray(range[0], range[0] + range[1]);
-    let pixels;
-    try {
-      pixels = await decodeWithBrowser(part);
-    } catch {
-      return;  // the plug-in reports the decode error at set-up
-    }
-    this.#decoded++;
-    this.#withBytes(part, (at) => this.#withBytes(pixels.data, (rgba) =>
-      m._KaveloWebAddPicture(at, part.length, rgba, pixels.width, pixels.height)));
-  }
-
-  // Runs `use(address)` with a copy of `bytes` in the module's memory.
-  #withBytes(bytes, use) {
-    const m = this.#m;
-    const at = m._malloc(Math.max(bytes.length, 1));
-    if (!at) throw new RangeError('out of memory');
-    try {
-      m.HEAPU8.set(bytes, at);
-      return use(at);
-    } finally {
-      m._free(at);
-    }
   }
 
   // A game drawing each frame into `canvas`, whose width and height are the frame's.
@@ -228,21 +168,6 @@ export class Kavelo {
       for (const game of this.#hiddenPaused) game.pause(false);
       this.#hiddenPaused.clear();
     }
-  }
-}
-
-// The browser's decoders, asked for the file's own pixels: no colour management, no
-// scaling, alpha not premultiplied (a canvas keeps it premultiplied inside, so partly
-// transparent pixels may round differently from other decoders).
-async function decodeWithBrowser(bytes) {
-  const bitmap = await createImageBitmap(new Blob([bytes]), { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
-  try {
-    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
-    const ctx = canvas.getContext('2d', { willReadFrequently: true });
-    ctx.drawImage(bitmap, 0, 0);
-    return ctx.getImageData(0, 0, bitmap.width, bitmap.height);
-  } finally {
-    bitmap.close();
   }
 }
 
