@@ -39,7 +39,7 @@ export async function serve(folder, port = 0, mounts = {}) {
     }
   });
   await new Promise((done, fail) => server.once('error', fail).listen(port, '127.0.0.1', done));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((done) => server.close(done)) };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((done) => { server.close(done); server.closeAllConnections(); }) };
 }
 
 if (import.meta.url === pathToFileURL(process.argv[1] ?? '').href) {

@@ -32,8 +32,8 @@ function show(force = false) {
   if (rows > 0) {
     const first = force ? 0 : m.HEAP32[firstRow >> 2];
     ctx.putImageData(image, 0, 0, 0, first, canvas.width, force ? canvas.height : rows);
-    frames++;
   }
+  frames++;
   const words = m.UTF8ToString(m._KaveloPlayStatus(play)), clock = m.UTF8ToString(m._KaveloPlayClock(play));
   if (statusLine.textContent !== words) statusLine.textContent = words;
   if (clockLine.textContent !== clock) clockLine.textContent = clock;
@@ -62,15 +62,15 @@ function acted() {
   serveClock();
 }
 
-// The board as large as the screen allows: by whole device pixels where it can be, so
-// that tiles stay crisp, smoothly scaled where it must shrink.
+// The board as large as the screen allows: by whole device pixels where that costs less
+// than a quarter of the room, so that tiles stay crisp, else smoothly scaled to fill it.
 function fit() {
   const ratio = devicePixelRatio || 1;
   const room = Math.min(innerWidth / canvas.width,
     (innerHeight - document.querySelector('main').offsetHeight + canvas.offsetHeight) / canvas.height);
-  const whole = Math.floor(room * ratio);
-  const scale = whole >= 1 ? whole / ratio : room;
-  canvas.classList.toggle('crisp', whole >= 1);
+  const whole = Math.floor(room * ratio), crisp = whole >= 0.75 * room * ratio;
+  const scale = crisp ? whole / ratio : room;
+  canvas.classList.toggle('crisp', crisp);
   canvas.style.width = `${Math.floor(canvas.width * scale)}px`;
 }
 

@@ -26,34 +26,44 @@ const pause = (page, ms) => page.evaluate((ms) => new Promise((resolve) => setTi
 
 // --- kavelo-play's page ----------------------------------------------------------------------
 
-// Loads the page and waits for its first frame; answers when it came, in milliseconds
-// from the start of the navigation by the page's own clock.
-async function openPlay(page) {
-  await page.goto(`${origin}/play/`);
+const KAVELO_QUERY_TILES_LEFT = 256;
+
+// Loads the page (with address options, if any) and waits for its first frame; answers
+// when it came, in milliseconds from the start of the navigation by the page's own clock.
+async function openPlay(page, query = '') {
+  await page.goto(`${origin}/play/${query}`);
   const shown = await page.waitForFunction(() => window.kaveloPlay?.frames > 0 && performance.now(), null,
     { timeout: 5000, polling: 10 });
   return Math.round(await shown.jsonValue());
 }
 
-// A cell's pixels in the frame canvas, as one string to compare.
-const cellPixels = (page, x, y) => page.evaluate(([x, y]) => {
-  const { cell, top } = window.kaveloPlay.board;
-  const context = document.getElementById('frame').getContext('2d');
-  return context.getImageData(x * cell, top + y * cell, cell, cell).data.join();
-}, [x, y]);
+// A page of its own in a fresh context, for the screen and input it asks for.
+async function pageIn(page, options) {
+  const context = await page.context().browser().newContext(options);
+  return { context, page: await context.newPage() };
+}
 
-// The cells where the overlay canvas shows anything.
-const markedCells = (page) => page.evaluate(() => {
-  const { cell, top, columns, rows } = window.kaveloPlay.board;
-  const context = document.getElementById('overlay').getContext('2d');
-  const { width, data } = context.getImageData(0, 0, columns * cell, top + rows * cell);
-  const marked = new Set();
-  for (let i = 3; i < data.length; i += 4) {
-    const x = Math.floor((i >> 2) % width / cell), y = Math.floor(((i >> 2) / width - top) / cell);
-    if (data[i] > 0) marked.add(`${x},${y}`);
-  }
-  return [...marked].map((key) => key.split(',').map(Number));
-});
+const tapCell = async (page, x, y, touch) => {
+  const point = await page.evaluate(([x, y]) => window.kaveloPlay.cellCenter(x, y), [x, y]);
+  await (touch ? page.touchscreen.tap(point.x, point.y) : page.mouse.click(point.x, point.y));
+};
+
+// How many bytes of the page's canvas differ from a fixture's RGBA frame (-1: the sizes).
+const bytesDiffering = (page, fixture) => page.evaluate(async (fixture) => {
+  const canvas = document.getElementById('frame');
+  const shown = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  const expected = new Uint8Array(await (await fetch(`/fixtures/${fixture}`)).arrayBuffer());
+  if (expected.length !== shown.length) return -1;
+  let differing = 0;
+  for (let i = 0; i < shown.length; i++) differing += shown[i] !== expected[i];
+  return differing;
+}, fixture);
+
+const SCREENS = [
+  { name: 'phone', viewport: { width: 360, height: 640 }, isMobile: true, hasTouch: true, deviceScaleFactor: 3 },
+  { name: 'small', viewport: { width: 800, height: 600 } },
+  { name: 'large', viewport: { width: 1920, height: 1080 } },
+];
 
 const pageTests = {
   async 'page: loads cleanly and shows a frame within 2 s'(page) {
@@ -61,73 +71,133 @@ const pageTests = {
     check(ms < 2000, `first frame after ${ms} ms`);
     return `first frame ${ms} ms`;
   },
-  async 'page: two mouse clicks on a linkable pair leave both cells empty'(page) {
-    await openPlay(page);
-    const move = await page.evaluate(() => window.kaveloPlay.game.hint());
-    const empty = await cellPixels(page, 0, 0);  // the border ring never holds a tile
-    const cells = [[move.x1, move.y1], [move.x2, move.y2]];
-    for (const [x, y] of cells) check(await cellPixels(page, x, y) !== empty, `cell ${x},${y} shows no tile`);
-    const tilesBefore = await page.evaluate(() => window.kaveloPlay.game.status().tilesLeft);
-    for (const [x, y] of cells) {
-      const point = await page.evaluate(([x, y]) => window.kaveloPlay.cellCenter(x, y), [x, y]);
-      await page.mouse.click(point.x, point.y);
+  async 'page: fits phones and monitors whole, portrait on a portrait screen, with labelled buttons'(page) {
+    const seen = [];
+    for (const { name, ...options } of SCREENS) {
+      const { context, page: p } = await pageIn(page, options);
+      await openPlay(p);
+      const layout = await p.evaluate(() => {
+        const canvas = document.getElementById('frame'), rect = canvas.getBoundingClientRect();
+        const status = document.getElementById('status');
+        return { scroll: document.documentElement.scrollWidth, width: innerWidth, height: innerHeight,
+          rect: [rect.left, rect.top, rect.right, rect.bottom], board: [canvas.width, canvas.height],
+          live: status.getAttribute('aria-live'), buttons: [...document.querySelectorAll('button')].map((b) => b.textContent) };
+      });
+      await context.close();
+      const [left, top, right, bottom] = layout.rect;
+      check(layout.scroll <= layout.width, `${name}: the page scrolls sideways (${layout.scroll} > ${layout.width})`);
+      check(left >= 0 && top >= 0 && right <= layout.width + 0.5 && bottom <= layout.height + 0.5,
+        `${name}: the board lies at ${layout.rect} in ${layout.width} x ${layout.height}`);
+      check((layout.board[1] > layout.board[0]) === (name === 'phone'), `${name}: a board of ${layout.board}`);
+      check(layout.live === 'polite', `${name}: the status is not a live region`);
+      check(['Hint', 'Shuffle', 'Undo', 'Redo', 'Pause', 'Sound', 'New game'].every((b) => layout.buttons.includes(b)),
+        `${name}: buttons ${layout.buttons}`);
+      seen.push(`${name} ${Math.round(right - left)} px`);
     }
-    await pause(page, 1500);  // the link's trail fades
-    for (const [x, y] of cells) check(await cellPixels(page, x, y) === empty, `cell ${x},${y} is not empty`);
-    const tilesAfter = await page.evaluate(() => window.kaveloPlay.game.status().tilesLeft);
-    check(tilesAfter === tilesBefore - 2, `tiles left ${tilesBefore} -> ${tilesAfter}`);
+    return seen.join(', ');
   },
-  async 'page: H marks two cells whose tiles link'(page) {
-    await openPlay(page);
-    check((await markedCells(page)).length === 0, 'the overlay shows marks before H');
-    await page.keyboard.press('h');
-    const cells = await markedCells(page);
-    check(cells.length === 2, `H marked the cells ${JSON.stringify(cells)}`);
-    const clicks = cells.map(([x, y]) => `type,1;x,${x};y,${y};`);
-    const results = await page.evaluate((clicks) => clicks.map((e) => window.kaveloPlay.game.event(e)), clicks);
-    check(results[1] === 1, `clicking the marked cells answered ${results}`);  // KAVELO_CLICK_CONNECT
-  },
-  async 'page: a game played to the win ends once'(page) {
-    await openPlay(page);
-    const solved = await page.evaluate(() => {
-      const game = window.kaveloPlay.game;
-      const { result, moves } = game.solve(10000);
-      const cells = moves.flatMap((m) => [[m.x1, m.y1], [m.x2, m.y2]]);
-      const clicks = cells.map(([x, y]) => game.event(`type,1;x,${x};y,${y};`));
-      return { result, last: clicks.at(-1), tilesLeft: game.status().tilesLeft };
+  async 'page: on a phone, taps on Hint and on the marked cells remove the pair; Pause shows the banner'(page) {
+    const { context, page: p } = await pageIn(page, SCREENS[0]);
+    await openPlay(p);
+    const tiles = () => p.evaluate((q) => window.kaveloPlay.query(q), KAVELO_QUERY_TILES_LEFT);
+    const before = await tiles();
+    await p.getByRole('button', { name: 'Hint' }).tap();
+    const hinted = await p.evaluate(() => window.kaveloPlay.hinted());
+    check(hinted, 'Hint marked no pair');
+    await tapCell(p, hinted[0], hinted[1], true);
+    await tapCell(p, hinted[2], hinted[3], true);
+    const after = await tiles();
+    await p.getByRole('button', { name: 'Pause' }).tap();
+    await p.evaluate(() => window.kaveloPlay.tick());
+    const banner = await p.evaluate(() => {
+      const canvas = document.getElementById('frame'), row = Math.floor(canvas.height / 2) - 55;
+      const { data } = canvas.getContext('2d').getImageData(0, row, canvas.width, 1);
+      let dark = 0;
+      for (let i = 0; i < data.length; i += 4) dark += data[i] + data[i + 1] + data[i + 2] < 120;
+      return { dark: dark / canvas.width, pressed: document.querySelector('[data-action=pause]').getAttribute('aria-pressed'),
+        status: document.getElementById('status').textContent };
     });
-    check(solved.result === 'solved' && solved.last === 99 && solved.tilesLeft === 0, JSON.stringify(solved));
-    await page.waitForFunction(() => window.kaveloPlay.gameOvers > 0, null, { timeout: 2000 });
-    await pause(page, 1000);
-    const ended = await page.evaluate(() => [window.kaveloPlay.gameOvers, window.kaveloPlay.outcome]);
-    check(ended[0] === 1 && ended[1] === 'won', `game over ${ended[0]} times, ${ended[1]}`);
+    await context.close();
+    check(after === before - 2, `tiles left ${before} -> ${after}`);
+    check(banner.dark > 0.9 && banner.pressed === 'true' && banner.status.includes('paused'), JSON.stringify(banner));
   },
-  async 'page: a hidden tab pauses the game, and it goes on when shown'(page) {
+  async 'page: the address options deal the board they say, and refused ones say why'(page) {
+    await openPlay(page, '?columns=6&rows=4&kinds=6&copies=4&seconds=90');
+    const dealt = await page.evaluate((q) => [document.getElementById('frame').width, window.kaveloPlay.query(q),
+      document.getElementById('clock').textContent], KAVELO_QUERY_TILES_LEFT);
+    check(dealt[0] === 8 * 48 && dealt[1] === 24 && dealt[2] === '1:30 left', `dealt ${dealt}`);
+    for (const [query, why] of [['?kinds=43', 'the artwork has 42 tile pictures'], ['?columns=0', '--columns takes a number'],
+      ['?art=/etc', 'unknown option']]) {
+      await page.goto(`${origin}/play/${query}`);
+      await page.waitForFunction(() => /cannot|could not/.test(document.getElementById('status').textContent));
+      const said = await page.evaluate(() => document.getElementById('status').textContent);
+      check(said.includes(why), `${query}: "${said}"`);
+    }
+  },
+  async 'page: a game left is resumed paused on the next visit, and waits after the tab is hidden'(page) {
     await openPlay(page);
-    const seen = await page.evaluate(async () => {
-      const game = window.kaveloPlay.game;
+    await page.evaluate(() => window.kaveloPlay.hold());
+    const hinted = await (await page.getByRole('button', { name: 'Hint' }).click(), page.evaluate(() => window.kaveloPlay.hinted()));
+    await tapCell(page, hinted[0], hinted[1]);
+    await tapCell(page, hinted[2], hinted[3]);
+    await page.reload();  // the page keeps its game as it goes
+    await page.waitForFunction(() => window.kaveloPlay?.frames > 0);
+    const back = await page.evaluate(() => document.getElementById('status').textContent);
+    check(back.includes('pairs 1') && back.includes('resumed'), `after the visit: ${back}`);
+    await page.keyboard.press('p');
+    const hidden = await page.evaluate(() => {
       const show = (hidden) => {
         Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
         document.dispatchEvent(new Event('visibilitychange'));
       };
+      const playing = document.getElementById('status').textContent;
       show(true);
-      const hidden = game.paused;
       show(false);
-      return [hidden, game.paused];
+      return [playing, document.getElementById('status').textContent];
     });
-    check(seen[0] === 1 && seen[1] === 0, `paused while hidden, then: ${seen}`);
+    check(!hidden[0].includes('paused') && hidden[1].includes('paused'), `before and after hiding: ${hidden}`);
   },
-  async 'page: a game left is resumed paused on the next visit'(page) {
+  async 'page: a second visit plays without the network, from the service worker'(page) {
+    const own = await serve(siteDir, 0);
+    await page.goto(`${own.url}play/`);
+    await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active?.state === 'activated',
+      null, { timeout: 10000 });
+    await own.close();
+    await page.reload();
+    const ms = await page.waitForFunction(() => window.kaveloPlay?.frames > 0 && performance.now(), null, { timeout: 5000 });
+    const status = await page.evaluate(() => document.getElementById('status').textContent);
+    check(status.startsWith('score'), `offline: ${status}`);
+    return `first frame offline ${Math.round(await ms.jsonValue())} ms`;
+  },
+  async 'page: the same moves give the desktop core\'s frames, byte for byte'(page) {
+    const steps = JSON.parse(await readFile(join(fixturesDir, 'play-steps.json'), 'utf8'));
+    const saved = [...await readFile(join(fixturesDir, 'play-saved-game'))];
+    await page.context().addInitScript((bytes) => {
+      localStorage.setItem('kavelo-play/state/game-16x10-k36-c4-s480', String.fromCharCode(...bytes));
+    }, saved);
+    await page.setViewportSize({ width: 1280, height: 800 });
     await openPlay(page);
-    await page.evaluate(() => {
-      const { x1, y1, x2, y2 } = window.kaveloPlay.game.hint();
-      for (const [x, y] of [[x1, y1], [x2, y2]]) window.kaveloPlay.game.event(`type,1;x,${x};y,${y};`);
-    });
-    await page.reload();  // the page keeps its game as it goes
-    await page.waitForFunction(() => window.kaveloPlay?.frames > 0);
-    const back = await page.evaluate(() => [window.kaveloPlay.game.paused, window.kaveloPlay.game.status().pairs,
-      document.getElementById('status').textContent]);
-    check(back[0] === 1 && back[1] === 1 && back[2].includes('resumed'), `after the visit: ${back}`);
+    await page.evaluate(() => window.kaveloPlay.hold());
+    const moves = [
+      async () => {},
+      async () => page.keyboard.press('p'),
+      async () => { for (const key of ['ArrowRight', 'ArrowRight', 'ArrowDown']) await page.keyboard.press(key); },
+      async () => {
+        await page.keyboard.press('h');
+        const hinted = await page.evaluate(() => window.kaveloPlay.hinted());
+        check(String(hinted) === String(steps.hinted), `hinted ${hinted}, the desktop ${steps.hinted}`);
+      },
+      async () => { await tapCell(page, steps.hinted[0], steps.hinted[1]); await tapCell(page, steps.hinted[2], steps.hinted[3]); },
+      async () => { await page.keyboard.press('m'); await page.keyboard.press('p'); },
+    ];
+    check(moves.length === steps.steps, `${steps.steps} steps in the fixtures`);
+    for (let n = 0; n < moves.length; n++) {
+      await moves[n]();
+      await page.evaluate(() => window.kaveloPlay.tick());
+      const differing = await bytesDiffering(page, `play-${n}.rgba`);
+      check(differing === 0, `step ${n}: ${differing} bytes differ`);
+    }
+    return `${moves.length} frames`;
   },
   async 'page: ten frames a second'(page) {
     await openPlay(page);
@@ -342,6 +412,24 @@ async function hostileCalls() {
 }
 
 const hostileTests = {
+  async 'package: a hidden tab pauses its games, and they go on when it shows'(page) {
+    const { art } = await openPackage(page, []);
+    await page.evaluate(() => window.kavelo.preloadArt('/play/art/'));
+    const seen = await page.evaluate((art) => {
+      const game = window.kavelo.createGame(Object.assign(document.createElement('canvas'), { width: 384, height: 288 }));
+      game.command(`param,1;w,8;h,6;c,6;r,4;screenWidth,384;screenHeight,288;screenBits,32;zeroX,0;zeroY,0;` +
+        `iconPath,${art}/tile;iconType,.png;animationFrames,0;`);
+      const show = (hidden) => {
+        Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
+        document.dispatchEvent(new Event('visibilitychange'));
+      };
+      show(true);
+      const hidden = game.paused;
+      show(false);
+      return [hidden, game.paused];
+    }, art);
+    check(seen[0] === 1 && seen[1] === 0, `paused while hidden, then: ${seen}`);
+  },
   async 'package: hostile calls throw a TypeError or answer -1, and the module plays on'(page) {
     await page.goto(`${origin}/fixtures/blank.html`);
     const outcomes = await page.evaluate(`(${hostileCalls.toString()})()`);
