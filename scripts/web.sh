@@ -56,7 +56,8 @@ mv "dist/$packed" "dist/PlgKavelo-$version-web.tgz"
 check=$(mktemp -d)
 trap 'rm -rf "$check"' EXIT
 npm install --prefix "$check" --offline --no-audit --no-fund --loglevel=error "$PWD/dist/PlgKavelo-$version-web.tgz"
-for f in kavelo.js kavelo.d.ts PlgKaveloModule.wasm play/index.html play/art/index.json; do
+for f in kavelo.js kavelo.d.ts browserServices.js PlgKaveloModule.wasm play/index.html play/KaveloPlayModule.wasm \
+    play/sw.js play/manifest.webmanifest play/art/index.json; do
   [ -f "$check/node_modules/plgkavelo/$f" ] || { echo "dist/PlgKavelo-$version-web.tgz lacks $f" >&2; exit 1; }
 done
 echo "Wrote dist/PlgKavelo-$version-web.tgz"

@@ -39,8 +39,8 @@ function show(force = false) {
   if (clockLine.textContent !== clock) clockLine.textContent = clock;
   const pressed = { pause: m._KaveloPlayPaused(play), sound: m._KaveloPlaySoundOn(play) };
   for (const b of buttons) {
-    const on = pressed[b.dataset.action];
-    if (on !== undefined && b.getAttribute('aria-pressed') !== String(on === 1)) b.setAttribute('aria-pressed', String(on === 1));
+    const on = String(pressed[b.dataset.action] === 1);
+    if (b.dataset.action in pressed && b.ariaPressed !== on) b.ariaPressed = on;
   }
 }
 
@@ -57,10 +57,7 @@ function serveClock() {
 }
 
 // After any input: shown at once, and the clock looked at again.
-function acted() {
-  show();
-  serveClock();
-}
+const acted = () => (show(), serveClock());
 
 // The board as large as the screen allows: by whole device pixels where that costs less
 // than a quarter of the room, so that tiles stay crisp, else smoothly scaled to fill it.
@@ -98,11 +95,7 @@ function listen() {
     acted();
   });
   // Away from the page the game waits for the player, and is kept in case the page goes.
-  const away = () => {
-    m._KaveloPlayLoseFocus(play);
-    m._KaveloPlayKeep(play);
-    acted();
-  };
+  const away = () => (m._KaveloPlayLoseFocus(play), m._KaveloPlayKeep(play), acted());
   addEventListener('blur', away);
   document.addEventListener('visibilitychange', () => document.hidden && away());
   addEventListener('pagehide', () => m._KaveloPlayKeep(play));
@@ -124,8 +117,7 @@ async function start() {
     return;
   }
   firstRow = m._malloc(4);
-  canvas.width = m._KaveloPlayFrameWidth(play);
-  canvas.height = m._KaveloPlayFrameHeight(play);
+  [canvas.width, canvas.height] = [m._KaveloPlayFrameWidth(play), m._KaveloPlayFrameHeight(play)];
   fit();
   listen();
   m._KaveloPlayTick(play);  // the board at once, not a tenth of a second later
@@ -137,7 +129,7 @@ async function start() {
 // middle on the page, and the plug-in's answers.
 window.kaveloPlay = {
   get frames() { return frames; },
-  hold() { held = true; clearTimeout(timer); },
+  hold: () => (held = true, clearTimeout(timer)),
   tick() { m._KaveloPlayTick(play); show(); },
   hinted() { return withOut(4, (at) => m._KaveloPlayHinted(play, at)); },
   query: (q) => m._KaveloPlayQuery(play, q),
@@ -151,6 +143,7 @@ window.kaveloPlay = {
   }),
 };
 
+// The `count` numbers `fill(address)` writes, or null when it answers 0.
 function withOut(count, fill) {
   const at = m._malloc(4 * count);
   try {
