@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <random>
 
+#include "MemoryStore.h"
 #include "PlayAddress.h"
 #include "PlaySession.h"
 #include "TestArt.h"
@@ -14,29 +14,6 @@
 using namespace kavelo::play;
 
 namespace {
-
-class MemoryStore : public PlayStore {
- public:
-  ReadResult Read(Shelf s, const std::string& name, std::size_t, std::string& bytes, std::string&) override {
-    const auto found = m_records.find(Where(s, name));
-    if (found == m_records.end()) return ReadResult::Missing;
-    bytes = found->second;
-    return ReadResult::Read;
-  }
-  bool Replace(Shelf s, const std::string& name, std::string_view bytes, std::string&) override {
-    m_records[Where(s, name)] = std::string(bytes);
-    return true;
-  }
-  bool Remove(Shelf s, const std::string& name, std::string&) override { return m_records.erase(Where(s, name)), true; }
-  bool Rename(Shelf s, const std::string& name, const std::string& to, std::string&) override {
-    m_records[Where(s, to)] = m_records[Where(s, name)];
-    return m_records.erase(Where(s, name)), true;
-  }
-  std::string Where(Shelf s, const std::string& name) const override { return (s == Shelf::State ? "s/" : "d/") + name; }
-
- private:
-  std::map<std::string, std::string> m_records;
-};
 
 PlaySettings SmallBoard(int columns = 6, int rows = 4, int kinds = 6, int copies = 4) {
   PlaySettings s;

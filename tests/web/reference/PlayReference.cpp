@@ -7,29 +7,13 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <map>
 
+#include "MemoryStore.h"
 #include "PlaySession.h"
 
 using namespace kavelo::play;
 
 namespace {
-
-class MemoryStore : public PlayStore {
- public:
-  ReadResult Read(Shelf, const std::string& name, std::size_t, std::string& bytes, std::string&) override {
-    if (!records.count(name)) return ReadResult::Missing;
-    bytes = records[name];
-    return ReadResult::Read;
-  }
-  bool Replace(Shelf, const std::string& name, std::string_view bytes, std::string&) override {
-    return records[name] = std::string(bytes), true;
-  }
-  bool Remove(Shelf, const std::string& name, std::string&) override { return records.erase(name), true; }
-  bool Rename(Shelf, const std::string&, const std::string&, std::string&) override { return true; }
-  std::string Where(Shelf, const std::string& name) const override { return name; }
-  std::map<std::string, std::string> records;
-};
 
 bool Write(const std::string& path, const char* bytes, std::size_t size) {
   std::ofstream out(path, std::ios::binary);
@@ -53,8 +37,9 @@ int main(int argc, char** argv) {
     if (!deal.Start()) return std::cerr << "no game set up from " << argv[1] << '\n', 1;
     deal.Keep();
   }
-  const std::string& saved = store.records.at(keeper.SavedGameName());
-  if (!Write(out + "/play-saved-game", saved.data(), saved.size())) return 1;
+  std::string saved, error;
+  store.Read(Shelf::State, keeper.SavedGameName(), 1u << 20, saved, error);
+  if (saved.empty() || !Write(out + "/play-saved-game", saved.data(), saved.size())) return 1;
 
   PlayHost host(settings);
   PlaySession session(host, settings, keeper);
