@@ -16,11 +16,15 @@ std::vector<std::string> AddressArguments(std::string_view query) {
     const std::string name(pair.substr(0, equals));
     const bool board = name == "columns" || name == "rows" || name == "kinds" || name == "copies" || name == "seconds";
     if (board) {
-      args.push_back("--" + name);
+      args.push_back("--");
+      args.back() += name;
       args.emplace_back(equals == std::string_view::npos ? "" : pair.substr(equals + 1));
+    } else if (name == "new" && equals == std::string_view::npos) {
+      args.emplace_back("--new");
     } else {
       // Anything else, --art and --headless among them, is unknown to the page.
-      args.push_back(name == "new" && equals == std::string_view::npos ? "--new" : "?" + std::string(pair));
+      args.emplace_back(1, '?');
+      args.back() += pair;
     }
   }
   return args;

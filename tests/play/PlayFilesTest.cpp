@@ -223,7 +223,8 @@ TEST(BestTimes, EachBoardKeepsItsFiveBestInOrderTiesAfterTheOlder) {
   int day = 0;
   for (const Case& w : wins) {
     ++day;
-    const std::string date = "2025-02-0" + std::to_string(day);  // wins[] holds nine
+    std::string date = "2025-02-0";  // wins[] holds nine
+    date += std::to_string(day);
     EXPECT_EQ(EnterBestTime(table, {board, w.seconds, date}), w.rank) << w.seconds;
   }
   std::vector<int> kept;
