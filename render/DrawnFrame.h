@@ -55,6 +55,7 @@ inline constexpr std::size_t kMaxCells = 255 * 255;
 
 struct DrawnFrame {
   bool valid = false;  // false until a whole frame is composed, and after anything is forgotten
+  bool hidden = false; // the last frame left the board out, and `layout` and `whiteLeft` tell it
   FrameLayout layout;
   std::int64_t whiteLeft = 0;  // where the time bar's white part began; it runs to the bar's right edge
   bool marked = false;         // the selection mark was drawn, in cell (markX, markY)

@@ -35,21 +35,34 @@ bool KaveloFigure::Draw(char* hostBuffer) {
   m_changedRows = {};
   if (!m_ready || m_pBoard == nullptr || hostBuffer == nullptr) return false;
   bool whole = true;
+  const kavelo::render::FrameLayout layout = Layout(hostBuffer);
   if (m_boardHidden) {
-    m_frame.Clear();
-    DrawTimeBar();
+    // Frames without the board differ only in the time bar, and only when it moved.
+    whole = !m_drawn.hidden || !(layout == m_drawn.layout);
+    const std::int64_t white = WhiteLeft();
+    if (whole) {
+      m_frame.Clear();
+      DrawTimeBar();
+    } else if (white != m_drawn.whiteLeft) {
+      // The white part may begin left of the bar, when more time was used than allowed.
+      const std::int64_t left = std::min({static_cast<std::int64_t>(m_timeBarX), white, m_drawn.whiteLeft});
+      m_frame.ClearRect(left, m_timeBarY, static_cast<std::int64_t>(m_timeBarX) + m_timeBarWidth - left, m_timeBarHeight);
+      DrawTimeBar();
+    }
+    m_drawn.whiteLeft = white;
+    m_drawn.layout = layout;
     m_drawn.valid = false;  // the board comes back in a whole frame
   } else {
-    const kavelo::render::FrameLayout layout = Layout(hostBuffer);
     whole = !m_drawn.valid || !(layout == m_drawn.layout) || !ComposeChanges();
     if (whole) {
       ComposeAll();
       m_drawn.layout = layout;
       m_drawn.valid = m_drawn.tiles != nullptr && m_drawn.trail != nullptr;
     }
-    // Only the renderer's own writes since the layout was taken.
-    m_drawn.layout.frameWrites = m_frame.Writes();
   }
+  m_drawn.hidden = m_boardHidden;
+  // Only the renderer's own writes since the layout was taken.
+  m_drawn.layout.frameWrites = m_frame.Writes();
   const auto written = m_frame.TakeWrittenRows();
   m_changedRows = whole ? kavelo::platform::FrameSurface::RowBand{0, m_frame.Height()} : written;
   const OrvinaBitmap frame{m_frame.Pixels(), m_frame.Width(), m_frame.Height(), m_frame.StrideBytes(), kFrameBits};

@@ -47,7 +47,7 @@ class KaveloFigure {
   // buffer, a pause, any new picture), none before the first.
   kavelo::platform::FrameSurface::RowBand ChangedRows() const { return m_changedRows; }
   // The next Draw composes the whole frame afresh, whatever it composed before.
-  void ForgetDrawn() { m_drawn.valid = false; }
+  void ForgetDrawn() { m_drawn.valid = m_drawn.hidden = false; }
   // While hidden, frames show the time bar only: no tiles, trail or selection. A change
   // of the flag recomposes the whole frame.
   void SetBoardHidden(bool hidden) { m_boardHidden = hidden; }
