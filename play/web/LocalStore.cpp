@@ -25,7 +25,7 @@ EM_JS(int, KaveloStoreRead, (const char* key, int limit, unsigned char** out, in
 });
 
 EM_JS(int, KaveloStoreWrite, (const char* key, const unsigned char* bytes, int size), {
-  let text = '';
+  let text = "";
   for (let i = 0; i < size; i += 8192) {
     text += String.fromCharCode.apply(null, HEAPU8.subarray(bytes + i, bytes + Math.min(i + 8192, size)));
   }

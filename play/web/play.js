@@ -103,7 +103,6 @@ function listen() {
 }
 
 async function start() {
-  navigator.serviceWorker?.register('sw.js').catch(() => {});  // offline play from the second visit
   m = await createKaveloPlayModule({ locateFile: (path) => new URL(path, import.meta.url).href });
   unlockSound(m);
   const names = await (await fetch('art/index.json')).json();
@@ -123,6 +122,7 @@ async function start() {
   m._KaveloPlayTick(play);  // the board at once, not a tenth of a second later
   show(true);
   serveClock();
+  navigator.serviceWorker?.register('sw.js').catch(() => {});  // offline play from the second visit
 }
 
 // For the page's tests: the clock held and stepped by hand, the hinted pair, a cell's
