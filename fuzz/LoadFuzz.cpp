@@ -158,6 +158,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (host.Paused() || host.Save() != input) Broken("a loaded game is unpaused and saves as it was loaded");
+  // Only a game in play pauses: a loaded game is over exactly when its board says so.
+  host.Pause(true);
+  const bool over = !host.Paused();
+  host.Pause(false);
+  const int tiles = host.Event(EventText(KAVELO_QUERY_TILES_LEFT));
+  const int seconds = host.Event(EventText(KAVELO_QUERY_SECONDS_LEFT));
+  if (over && tiles != 0 && seconds != 0) Broken("a game loaded as over has no tile or no time left");
+  if (!over && tiles == 0) Broken("a game loaded in play has tiles left");
   PlayOn(host, data[1]);
   const Bytes played = host.Save();
   if (host.LoadGame(played.data(), played.size()) != 0 || host.Save() != played) {

@@ -48,6 +48,11 @@ int CKaveloFather::LoadGame(const unsigned char* bytes, std::size_t size) {
     const std::uint8_t flags = in.U8();
     std::unique_ptr<CKaveloInternal> board(new (std::nothrow) CKaveloInternal());
     if (in.Failed() || (flags & ~kGameOver) != 0 || !board || !board->LoadState(in)) return -1;
+    // Play ends a game exactly when its board is cleared or its time runs out: a save that
+    // says otherwise would load a game that play could never end, or one over in mid-play.
+    const bool over = (flags & kGameOver) != 0;
+    const bool ended = board->TilesLeft() == 0 || board->Elapsed() >= board->TimeLimit();
+    if ((over && !ended) || (!over && board->TilesLeft() == 0)) return -1;
     const CKaveloInternal& current = *m_pInternal;
     if (board->Width() != current.Width() || board->Height() != current.Height() ||
         board->KindCount() != current.KindCount()) {
@@ -56,7 +61,7 @@ int CKaveloFather::LoadGame(const unsigned char* bytes, std::size_t size) {
     m_pFigure->m_pBoard = board.get();
     m_pInternal = std::move(board);
     m_bSolvableShuffles = m_pInternal->SolvableShuffles();
-    m_bRunning = (flags & kGameOver) == 0;
+    m_bRunning = !over;
     m_bPaused = false;
     return 0;
   } catch (...) {

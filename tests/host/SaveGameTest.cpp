@@ -211,6 +211,9 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
   ASSERT_GE(empty.size(), 2u);
 
   Player other(art, {7, 5, 3, 4, 8}), fewerKinds(art, {6, 5, 2, 6, 8}), taller(art, {6, 6, 3, 4, 8});
+  Player winner(art, kSmall);  // a cleared board, whose save carries the game-over mark
+  ASSERT_NO_FATAL_FAILURE(PlayAllBut(winner, 0));
+  const Bytes won = winner.Save();
   const auto body = [&](std::function<void(Bytes&)> change) {
     Bytes inner(good.begin() + 16, good.end());
     change(inner);
@@ -238,6 +241,12 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
       {"another height", taller.Save()},
       {"another kind count", fewerKinds.Save()},
       {"unknown host flags", body([&](Bytes& b) { b[at(kFlags)] = 2; })},
+      {"over with tiles and time left", body([&](Bytes& b) { b[at(kFlags)] = 1; })},
+      {"in play with no tile left", [&] {
+         Bytes inner(won.begin() + 16, won.end());
+         inner[at(kFlags)] = 0;
+         return kavelo::host::SealSave(inner);
+       }()},
       {"unknown shuffle setting", body([&](Bytes& b) { b[at(kSolvable)] = 2; })},
       {"a history longer than the deal", body([&](Bytes& b) { Put32(b, at(kUndoCount), 0xFFFFFFFF); })},
       {"a kind past the count", body([&](Bytes& b) { b[at(kTiles) + occupied[0]] = kSmall.kinds + 1; })},
