@@ -38,7 +38,7 @@ struct Loaded {
 
 Loaded Load(COlePicture& picture, const std::wstring& path) {
   constexpr int kUntouched = -7;  // what a failed load must leave in the outputs
-  std::unique_ptr<std::uint8_t[]> pixels;
+  kavelo::image::PixelBuffer pixels;
   int width = kUntouched, height = kUntouched, bits = kUntouched;
   const int code = LoadImageBits(picture, path, pixels, width, height, bits);
   if (picture.GetHimetricWidth() != 0 || picture.GetHimetricHeight() != 0) Broken("the loader holds nothing after a load");

@@ -25,7 +25,7 @@ bool DecodedPicture::Allocate(int w, int h) {
 }
 
 void DecodedPicture::Adopt(int w, int h, std::uint8_t* data, void (*release)(void* owner), void* owner) {
-  pixels = decltype(pixels)(data, PixelRelease{release, owner});
+  pixels = PixelBuffer(data, PixelRelease(release, owner));
   width = w;
   height = h;
 }

@@ -12,17 +12,25 @@ namespace kavelo::image {
 // Frees the pixels: with delete[], or through the decoder that owns the memory they lie
 // in, so that a decoder's own buffer of the right layout is taken over without a copy.
 struct PixelRelease {
+  PixelRelease() = default;
+  PixelRelease(void (*releaseFunction)(void* owner), void* ownerObject) : release(releaseFunction), owner(ownerObject) {}
+  // Pixels from new[] pass in as they are.
+  PixelRelease(std::default_delete<std::uint8_t[]>) {}  // NOLINT(google-explicit-constructor)
+  void operator()(std::uint8_t* pixels) const;
+
   void (*release)(void* owner) = nullptr;
   void* owner = nullptr;
-  void operator()(std::uint8_t* pixels) const;
 };
+
+// Pixels handed on from a decoder to the picture that keeps them, with whatever frees them.
+using PixelBuffer = std::unique_ptr<std::uint8_t[], PixelRelease>;
 
 struct DecodedPicture {
   static constexpr int kBytesPerPixel = 4;
 
   int width = 0;
   int height = 0;
-  std::unique_ptr<std::uint8_t[], PixelRelease> pixels;
+  PixelBuffer pixels;
 
   // Holds width x height pixels of unspecified value; false, holding nothing, when the
   // sides are not positive or the memory cannot be had.

@@ -84,6 +84,28 @@ int COlePicture::Render(kavelo::platform::FrameSurface& target, const PictureRec
   return 0;
 }
 
+int COlePicture::TakeAtOwnSize(int width, int height, PixelBuffer& pixels) {
+  if (!m_bLoaded || width != m_picture.width || height != m_picture.height) return -1;
+  const std::size_t pitch = m_picture.Pitch();
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = m_picture.Row(y);
+    for (std::size_t x = 0; x < pitch; x += 4) {
+      const unsigned alpha = row[x + 3];
+      if (alpha == 255) continue;
+      for (std::size_t channel = 0; channel < 3; ++channel) {
+        row[x + channel] = static_cast<std::uint8_t>(row[x + channel] * alpha / 255);
+      }
+    }
+  }
+  // Top row first to bottom row first, two rows at a time.
+  for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    std::swap_ranges(m_picture.Row(top), m_picture.Row(top) + pitch, m_picture.Row(bottom));
+  }
+  pixels = std::move(m_picture.pixels);
+  Free();
+  return 0;
+}
+
 void COlePicture::Free() {
   if (!m_bLoaded) return;
   m_picture = DecodedPicture();

@@ -34,6 +34,11 @@ class COlePicture {
   // picture's own. Only the part of `rect` on the bitmap is drawn. -1 when nothing is
   // held, otherwise 0.
   int Render(kavelo::platform::FrameSurface& target, const kavelo::image::PictureRect& rect) const;
+  // Hands over the held picture as Render would draw it whole into a bitmap of its own
+  // size and a reader would read the bitmap back: composited over black, bottom row first,
+  // in the memory it was decoded into. The picture is released. -1, with the picture
+  // still held, when nothing is held or `width` x `height` is not the picture's size.
+  int TakeAtOwnSize(int width, int height, kavelo::image::PixelBuffer& pixels);
   // Releases a held picture; nothing when none is held.
   void Free();
 

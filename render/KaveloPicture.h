@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "image/DecodedPicture.h"
 #include "platform/FrameSurface.h"
 
 struct KaveloPicture {
-  std::unique_ptr<std::uint8_t[]> pixels;  // width x height x 4 bytes (blue, green, red, alpha), bottom row first
+  kavelo::image::PixelBuffer pixels;  // width x height x 4 bytes (blue, green, red, alpha), bottom row first
   int width = 0;
   int height = 0;
 

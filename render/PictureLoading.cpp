@@ -17,7 +17,7 @@ bool KaveloFigure::LoadPicture(const std::optional<std::wstring>& fileName, Kave
                                std::uint64_t byteLimit) {
   if (!fileName || m_pOlePicture == nullptr) return false;
   m_pOlePicture->SetByteLimit(byteLimit);
-  std::unique_ptr<std::uint8_t[]> pixels;
+  kavelo::image::PixelBuffer pixels;
   int width = 0;
   int height = 0;
   int bits = 0;

@@ -72,7 +72,7 @@ void LoadImageBitsSeries(benchmark::State& state) {
   COlePicture picture;  // one object for the whole series
   for (auto _ : state) {
     for (const std::wstring& path : paths) {
-      std::unique_ptr<std::uint8_t[]> pixels;
+      kavelo::image::PixelBuffer pixels;
       int width = 0, height = 0, bits = 0;
       if (LoadImageBits(picture, path, pixels, width, height, bits) != 0) {
         state.SkipWithError("a picture of the series did not load");

@@ -53,24 +53,92 @@ bool HoldsGreyAlphaPairs(PictureFormat format, const SDL_Surface& surface) {
   return format == PictureFormat::kPng && surface.format->BytesPerPixel == 2 && surface.pitch >= surface.w * 2;
 }
 
-bool GreyAlphaPairsToBgra(const SDL_Surface& pairs, DecodedPicture& out) {
-  if (!out.Allocate(pairs.w, pairs.h)) return false;
-  for (int y = 0; y < pairs.h; ++y) {
-    const auto* in = static_cast<const std::uint8_t*>(pairs.pixels) + static_cast<std::ptrdiff_t>(y) * pairs.pitch;
-    std::uint8_t* row = out.Row(y);
-    for (int x = 0; x < pairs.w; ++x) {
-      row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = in[2 * x];
-      row[4 * x + 3] = in[2 * x + 1];
+void FreeSurface(void* surface) { SDL_FreeSurface(static_cast<SDL_Surface*>(surface)); }
+
+// Formats whose pixels SDL's conversion would read exactly as SDL_GetRGBA does: 8-bit
+// channels, or a palette. Others (16-bit colour, 10-bit channels) go through SDL's own
+// conversion, whose rounding is theirs.
+bool ReadsExactly(const SDL_PixelFormat& f) {
+  if (f.palette != nullptr) return f.BytesPerPixel == 1;
+  const bool byteChannels = f.Rloss == 0 && f.Gloss == 0 && f.Bloss == 0 && (f.Amask == 0 || f.Aloss == 0);
+  return byteChannels && (f.BytesPerPixel == 3 || f.BytesPerPixel == 4);
+}
+
+// Grows the surface's memory to 4 bytes a pixel, in place: a large block grows without
+// its bytes being copied. False, with the surface as it was, when it cannot.
+bool GrowToBgra(SDL_Surface& surface) {
+  if ((surface.flags & SDL_PREALLOC) != 0 || surface.pixels == nullptr) return false;
+  const std::size_t bytes = static_cast<std::size_t>(surface.w) * surface.h * DecodedPicture::kBytesPerPixel;
+  if (bytes <= static_cast<std::size_t>(surface.pitch) * surface.h) return true;
+  void* grown = (surface.flags & SDL_SIMD_ALIGNED) != 0 ? SDL_SIMDRealloc(surface.pixels, bytes)
+                                                        : SDL_realloc(surface.pixels, bytes);
+  if (grown == nullptr) return false;
+  surface.pixels = grown;
+  return true;
+}
+
+// Converts the grown surface's pixels from the last to the first, each written no lower
+// than it was read, so that no second copy of the picture is ever made. `read(p, bgra)`
+// turns the pixel at p into blue, green, red, alpha.
+template <typename Read>
+void ConvertBackwards(SDL_Surface& surface, Read&& read) {
+  const std::size_t w = static_cast<std::size_t>(surface.w), bpp = surface.format->BytesPerPixel;
+  auto* base = static_cast<std::uint8_t*>(surface.pixels);
+  for (std::size_t y = static_cast<std::size_t>(surface.h); y-- > 0;) {
+    const std::uint8_t* in = base + y * static_cast<std::size_t>(surface.pitch);
+    std::uint8_t* out = base + y * w * DecodedPicture::kBytesPerPixel;
+    for (std::size_t x = w; x-- > 0;) {
+      std::uint8_t bgra[4];
+      read(in + x * bpp, bgra);
+      std::memcpy(out + x * DecodedPicture::kBytesPerPixel, bgra, sizeof bgra);
     }
+  }
+}
+
+// Turns the decoded surface into blue, green, red, alpha where it lies, as SDL's
+// conversion would: a palette's colours and alpha, or 8-bit channels read where their
+// masks put them (alpha 255 without one), and a colour key becoming alpha 0. False, with
+// the surface as it was, when its memory cannot grow.
+bool ExpandInPlace(SDL_Surface& surface, bool greyAlphaPairs) {
+  if (!GrowToBgra(surface)) return false;
+  const SDL_PixelFormat& f = *surface.format;
+  Uint32 key = 0;
+  const bool keyed = !greyAlphaPairs && SDL_GetColorKey(&surface, &key) == 0;
+  if (greyAlphaPairs) {
+    ConvertBackwards(surface, [](const std::uint8_t* p, std::uint8_t* bgra) {
+      bgra[0] = bgra[1] = bgra[2] = p[0];
+      bgra[3] = p[1];
+    });
+  } else if (f.palette != nullptr) {
+    std::uint8_t colours[256][4] = {};
+    for (int i = 0; i < f.palette->ncolors && i < 256; ++i) {
+      const SDL_Color c = f.palette->colors[i];
+      colours[i][0] = c.b, colours[i][1] = c.g, colours[i][2] = c.r, colours[i][3] = c.a;
+    }
+    if (keyed && key < 256) colours[key][3] = 0;
+    ConvertBackwards(surface, [&](const std::uint8_t* p, std::uint8_t* bgra) { std::memcpy(bgra, colours[*p], 4); });
+  } else {
+    // Each channel's byte within a pixel, in the machine's byte order.
+    const auto at = [&](Uint8 shift) {
+      return SDL_BYTEORDER == SDL_BIG_ENDIAN ? f.BytesPerPixel - 1 - shift / 8 : shift / 8;
+    };
+    const int r = at(f.Rshift), g = at(f.Gshift), b = at(f.Bshift), a = f.Amask != 0 ? at(f.Ashift) : -1;
+    const int bpp = f.BytesPerPixel;
+    ConvertBackwards(surface, [&](const std::uint8_t* p, std::uint8_t* bgra) {
+      bgra[0] = p[b], bgra[1] = p[g], bgra[2] = p[r], bgra[3] = a >= 0 ? p[a] : 255;
+      if (keyed) {
+        Uint32 raw = 0;
+        for (int i = 0; i < bpp; ++i) raw |= Uint32{p[i]} << (SDL_BYTEORDER == SDL_BIG_ENDIAN ? 8 * (bpp - 1 - i) : 8 * i);
+        if (raw == key) bgra[3] = 0;
+      }
+    });
   }
   return true;
 }
 
-void FreeSurface(void* surface) { SDL_FreeSurface(static_cast<SDL_Surface*>(surface)); }
-
-// Converts to blue, green, red, alpha; a transparent colour of a palette or key becomes
-// alpha 0 in SDL's conversion. The converted surface is taken over whole when its rows
-// follow each other without padding, as SDL lays out 32-bit rows, and copied otherwise.
+// Converts a copy to blue, green, red, alpha with SDL's conversion; a transparent colour of
+// a palette or key becomes alpha 0. The converted surface is taken over whole when its
+// rows follow each other without padding, as SDL lays out 32-bit rows, and copied otherwise.
 bool ConvertToBgra(SDL_Surface& decoded, DecodedPicture& out) {
   SurfacePtr converted(SDL_ConvertSurfaceFormat(&decoded, SDL_PIXELFORMAT_BGRA32, 0));
   if (!converted) return false;
@@ -104,10 +172,15 @@ int DecodePicture(PictureFormat format, const std::uint8_t* bytes, std::size_t s
   if (decoded->w <= 0 || decoded->h <= 0 || decoded->w > kMaxPictureSide || decoded->h > kMaxPictureSide) {
     return kPictureNotDecodable;
   }
+  const bool pairs = HoldsGreyAlphaPairs(format, *decoded);
+  if ((pairs || ReadsExactly(*decoded->format)) && ExpandInPlace(*decoded, pairs)) {
+    const int w = decoded->w, h = decoded->h;
+    auto* pixels = static_cast<std::uint8_t*>(decoded->pixels);
+    picture.Adopt(w, h, pixels, FreeSurface, decoded.release());
+    return kPictureLoaded;
+  }
   DecodedPicture converted;
-  const bool ok = HoldsGreyAlphaPairs(format, *decoded) ? GreyAlphaPairsToBgra(*decoded, converted)
-                                                        : ConvertToBgra(*decoded, converted);
-  if (!ok) return kPictureNoMemory;
+  if (pairs || !ConvertToBgra(*decoded, converted)) return kPictureNoMemory;
   picture = std::move(converted);
   return kPictureLoaded;
 }

@@ -1,6 +1,7 @@
 // Bytes of a recognised format to 32-bit pixels by the Windows Imaging Component: the
 // first frame, converted to blue, green, red, alpha (straight, not premultiplied; 255
 // where the picture has none, 0 on a transparent colour), top row first.
+#include <algorithm>
 #include <windows.h>
 #include <wincodec.h>
 
@@ -51,10 +52,15 @@ int DecodeInApartment(const std::uint8_t* bytes, std::size_t size, DecodedPictur
   // At most 8192 x 8192 x 4 bytes: 256 MiB, within UINT.
   DecodedPicture decoded;
   if (!decoded.Allocate(static_cast<int>(width), static_cast<int>(height))) return kPictureNoMemory;
-  const std::size_t total = decoded.Pitch() * height;
-  if (FAILED(converted->CopyPixels(nullptr, static_cast<UINT>(decoded.Pitch()), static_cast<UINT>(total),
-                                   decoded.pixels.get()))) {
-    return kPictureNotDecodable;
+  // In bands of rows, so that a converter needs room for a band at a time, not a picture.
+  constexpr UINT kBandRows = 256;
+  for (UINT top = 0; top < height; top += kBandRows) {
+    const UINT rows = std::min(kBandRows, height - top);
+    const WICRect band{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+    if (FAILED(converted->CopyPixels(&band, static_cast<UINT>(decoded.Pitch()), static_cast<UINT>(decoded.Pitch() * rows),
+                                     decoded.Row(static_cast<int>(top))))) {
+      return kPictureNotDecodable;
+    }
   }
   picture = std::move(decoded);
   return kPictureLoaded;

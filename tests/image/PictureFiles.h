@@ -27,7 +27,7 @@ std::wstring Written(const std::string& name, const Bytes& bytes);
 // Outputs start as sentinels, so that a failed call can be seen to leave them alone.
 struct LoadedPicture {
   static constexpr int kUntouched = -7;
-  std::unique_ptr<std::uint8_t[]> pixels;
+  kavelo::image::PixelBuffer pixels;
   int width = kUntouched, height = kUntouched, bitsPerPixel = kUntouched;
   int Load(COlePicture& picture, const std::wstring& path) {
     return LoadImageBits(picture, path, pixels, width, height, bitsPerPixel);

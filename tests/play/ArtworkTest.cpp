@@ -40,7 +40,7 @@ class Artwork : public ::testing::Test {
 // Pixels as the game's loader gives them: bottom-up blue, green, red, alpha.
 std::vector<std::uint8_t> Load(const std::filesystem::path& file, int width, int height) {
   COlePicture loader;
-  std::unique_ptr<std::uint8_t[]> bits;
+  kavelo::image::PixelBuffer bits;
   int w = 0, h = 0, depth = 0;
   EXPECT_EQ(LoadImageBits(loader, file.wstring(), bits, w, h, depth), 0) << file;
   EXPECT_EQ(std::tuple(w, h, depth), std::tuple(width, height, 32)) << file;

@@ -1,3 +1,3 @@
 pkg_check_modules(KAVELO_TEST_FILES_SDL REQUIRED IMPORTED_TARGET sdl2 SDL2_image)
-target_sources(kavelo_test_files PRIVATE sdl/SystemEncoders.cpp)
+target_sources(kavelo_test_files PRIVATE sdl/SystemEncoders.cpp posix/PeakMemory.cpp)
 target_link_libraries(kavelo_test_files PRIVATE PkgConfig::KAVELO_TEST_FILES_SDL)

@@ -34,7 +34,7 @@ void WriteBmp(const fs::path& file, int width, int height) {
 
 int LoadWidth(const std::wstring& path) {
   COlePicture picture;
-  std::unique_ptr<std::uint8_t[]> pixels;
+  kavelo::image::PixelBuffer pixels;
   int width = 0, height = 0, bits = 0;
   const int code = LoadImageBits(picture, path, pixels, width, height, bits);
   return code == kavelo::image::kPictureLoaded ? width : code;
