@@ -4,8 +4,10 @@
 #   1. the install tree of the build (default build/) in a fresh temporary prefix holds
 #      every file; a C host built with only pkg-config's flags runs; the installed
 #      kavelo-play finds its art from the prefix and wins;
-#   2. the wheel installs offline into a fresh venv and its module plays to the win;
-#   3. each .deb holds what it should, no file is in two of them, lintian passes;
+#   2. the wheel installs offline into a fresh venv and its module plays to the win; its
+#      metadata names the MIT licence and its .dist-info holds LICENSE;
+#   3. each .deb holds what it should, its copyright file grants LICENSE's MIT terms, no
+#      file is in two of them, lintian passes;
 #   4. as root: the .debs install with apt-get, work, and their removal leaves no file
 #      behind. The machine is left as it was found, also on failure.
 #   scripts/package-check.sh [build-dir]
@@ -30,6 +32,18 @@ step() { echo "package check: $*"; }
 wins() { env -u DISPLAY -u WAYLAND_DISPLAY "$1" --headless --fast | grep -q '^won ' || fail "$1 did not win"; }
 # The width and height a PNG file declares.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3 * 256 + $4 "x" $7 * 256 + $8}'; }
+# The licence every package carries: LICENSE's permission notice and copyright holder.
+notice=$(sed -n '/^Permission is hereby granted/,$p' LICENSE)
+holder=$(sed -n 's/^Copyright (c) //p' LICENSE)
+[ -n "$notice" ] && [ -n "$holder" ] || fail "LICENSE holds no MIT permission notice or no copyright line"
+# A Debian copyright file ($1) in the machine-readable format that puts all files under
+# the MIT licence of LICENSE's holder, with LICENSE's notice as the licence's text.
+grants_mit() {
+  [ "$(head -n 1 "$1")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] || return 1
+  awk -v RS= '/^Files: \*\n/' "$1" > "$tmp/files-paragraph"
+  grep -qxF "Copyright: $holder" "$tmp/files-paragraph" && grep -qxF "License: MIT" "$tmp/files-paragraph" || return 1
+  [ "$(awk -v RS= '/^License: MIT\n/' "$1" | sed -e 1d -e 's/^ //' -e 's/^\.$//')" = "$notice" ]
+}
 
 step "install tree"
 prefix=$tmp/prefix
@@ -51,6 +65,8 @@ done
 desktop-file-validate "$prefix/share/applications/kavelo-play.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.plgkavelo.KaveloPlay.metainfo.xml" > "$tmp/appstream.log" ||
   { cat "$tmp/appstream.log"; fail "appstreamcli validate"; }
+grep -qx ' *<project_license>MIT</project_license>' "$prefix/share/metainfo/org.plgkavelo.KaveloPlay.metainfo.xml" ||
+  fail "the AppStream metadata does not name the MIT licence"
 
 step "C and C++ hosts built with pkg-config's flags only"
 export PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig
@@ -81,6 +97,17 @@ PY
 (cd "$tmp" && env -u KAVELO_LIBRARY PYTHONDONTWRITEBYTECODE=1 "$tmp/venv/bin/python" \
   "$root/tests/host/python/python_host_wins.py" "$tmp/empty" "$prefix/share/PlgKavelo/art" "$prefix/include/PlgKavelo/KaveloProtocol.h") ||
   fail "the wheel's module did not play to the win"
+(cd "$tmp" && "$tmp/venv/bin/python" - "$root/LICENSE" <<'PY') || fail "the wheel does not carry the MIT licence"
+import sys
+from importlib import metadata
+meta = metadata.metadata("kavelo")
+assert meta["License"] == "MIT", meta["License"]
+assert "License :: OSI Approved :: MIT License" in meta.get_all("Classifier", []), meta.get_all("Classifier")
+texts = [f.read_text() for f in metadata.files("kavelo")
+         if f.name == "LICENSE" and f.parent.name.endswith(".dist-info") and f.locate().is_file()]
+with open(sys.argv[1]) as licence:
+    assert texts == [licence.read()], "the .dist-info holds no LICENSE, or another text"
+PY
 
 step "the Debian packages"
 declare -A holds=(
@@ -96,6 +123,9 @@ for package in "${ours[@]}"; do
   [ -f "${debs[0]}" ] || fail "dist/ lacks $package"
   dpkg-deb --contents "${debs[0]}" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\.||' > "$tmp/$package.files"
   for file in ${holds[$package]}; do grep -q -- "$file\$" "$tmp/$package.files" || fail "$package lacks $file"; done
+  dpkg-deb --fsys-tarfile "${debs[0]}" | tar -xOf - "./usr/share/doc/$package/copyright" > "$tmp/$package.copyright" ||
+    fail "$package lacks /usr/share/doc/$package/copyright"
+  grants_mit "$tmp/$package.copyright" || fail "$package's copyright file does not grant the MIT licence of LICENSE"
 done
 twice=$(cat "$tmp"/*.files | sort | uniq -d)
 [ -z "$twice" ] || fail "in two packages: $twice"

@@ -73,11 +73,12 @@ for package in libplgkavelo1 libplgkavelo-dev kavelo-play python3-kavelo; do
   echo "wrote dist/${package}_${version}_${package_arch}.deb"
 done
 
-# The wheel: the module as the package kavelo, its stubs, and the libraries beside it.
+# The wheel: the module as the package kavelo, its stubs, and the libraries beside it;
+# the licence goes into its .dist-info.
 stage=$build/wheel
 rm -rf "$stage"
 mkdir -p "$stage/kavelo"
-cp bindings/python/pyproject.toml bindings/python/setup.py "$stage/"
+cp bindings/python/pyproject.toml bindings/python/setup.py LICENSE "$stage/"
 cp bindings/python/kavelo.py "$stage/kavelo/__init__.py"
 cp bindings/python/kavelo.pyi "$stage/kavelo/__init__.pyi"
 : > "$stage/kavelo/py.typed"

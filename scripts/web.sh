@@ -56,8 +56,13 @@ mv "dist/$packed" "dist/PlgKavelo-$version-web.tgz"
 check=$(mktemp -d)
 trap 'rm -rf "$check"' EXIT
 npm install --prefix "$check" --offline --no-audit --no-fund --loglevel=error "$PWD/dist/PlgKavelo-$version-web.tgz"
-for f in kavelo.js kavelo.d.ts browserServices.js PlgKaveloModule.wasm play/index.html play/KaveloPlayModule.wasm \
+installed=$check/node_modules/plgkavelo
+for f in kavelo.js kavelo.d.ts browserServices.js PlgKaveloModule.wasm LICENSE play/index.html play/KaveloPlayModule.wasm \
     play/sw.js play/manifest.webmanifest play/art/index.json; do
-  [ -f "$check/node_modules/plgkavelo/$f" ] || { echo "dist/PlgKavelo-$version-web.tgz lacks $f" >&2; exit 1; }
+  [ -f "$installed/$f" ] || { echo "dist/PlgKavelo-$version-web.tgz lacks $f" >&2; exit 1; }
 done
+# The licence: the repository's text, and the name npm shows for it.
+cmp -s "$installed/LICENSE" LICENSE || { echo "dist/PlgKavelo-$version-web.tgz holds another LICENSE" >&2; exit 1; }
+node -e 'process.exit(require(process.argv[1]).license === "MIT" ? 0 : 1)' "$installed/package.json" ||
+  { echo "dist/PlgKavelo-$version-web.tgz: package.json does not name the MIT licence" >&2; exit 1; }
 echo "Wrote dist/PlgKavelo-$version-web.tgz"

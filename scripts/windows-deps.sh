@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the Windows cross build needs, only what is missing: the mingw-w64
-# compilers, Wine (32- and 64-bit) and the GoogleTest sources.
+# compilers, Wine (32- and 64-bit), the GoogleTest sources, and zip and unzip to write
+# and check the packages.
 set -euo pipefail
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-packages=(cmake make zip googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64
+packages=(cmake make zip unzip googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64
           binutils-mingw-w64-i686 wine wine32:i386 wine64 "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 # Builds the Windows packages from this Linux machine: installs what is missing, draws the
 # artwork with a native build of the generator, cross-builds the 32-bit (x86) and 64-bit
 # (x64) libraries with mingw-w64 (Release), runs the test suite under Wine, and writes
-# dist/PlgKavelo-<version>-windows-x86.zip and ...-x64.zip.
+# dist/PlgKavelo-<version>-windows-x86.zip and ...-x64.zip, each with the LICENSE.
 #   scripts/windows.sh [--x86-only] [--no-tests]
 # The 32-bit suite always runs where the machine can run 32-bit programs; the 64-bit one
 # runs too when KAVELO_TEST_X64=1, or in place of the 32-bit one where it cannot.
@@ -91,10 +91,15 @@ for arch in "${arches[@]}"; do
     grep -qx "  $f" "$stage/lib/PlgKavelo.def" || { echo "PlgKavelo.dll does not export $f" >&2; exit 1; }
   done
   "$triple-dlltool" -d "$stage/lib/PlgKavelo.def" -D PlgKavelo.dll -l "$stage/lib/PlgKavelo.lib"
-  cp packaging/windows/README-windows.txt "$stage/README-windows.txt"
+  cp packaging/windows/README-windows.txt LICENSE "$stage/"
   mkdir -p dist
   zip_path=$root/dist/PlgKavelo-$version-windows-$arch.zip
   rm -f "$zip_path"
   (cd "$stage" && zip -qr "$zip_path" .)
+  # The zip carries the licence and the notes at its top, as the repository has them.
+  unzip -p "$zip_path" LICENSE 2> /dev/null | cmp -s - LICENSE ||
+    { echo "dist/PlgKavelo-$version-windows-$arch.zip lacks the LICENSE" >&2; exit 1; }
+  unzip -p "$zip_path" README-windows.txt 2> /dev/null | cmp -s - packaging/windows/README-windows.txt ||
+    { echo "dist/PlgKavelo-$version-windows-$arch.zip lacks README-windows.txt" >&2; exit 1; }
   echo "wrote dist/PlgKavelo-$version-windows-$arch.zip"
 done
