@@ -40,7 +40,7 @@ function show(force = false) {
   const pressed = { pause: m._KaveloPlayPaused(play), sound: m._KaveloPlaySoundOn(play) };
   for (const b of buttons) {
     const on = String(pressed[b.dataset.action] === 1);
-    if (b.dataset.action in pressed && b.ariaPressed !== on) b.ariaPressed = on;
+    if (b.dataset.action in pressed && b.getAttribute('aria-pressed') !== on) b.setAttribute('aria-pressed', on);
   }
 }
 
