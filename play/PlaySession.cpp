@@ -149,13 +149,15 @@ void PlaySession::Keep() {
 }
 
 const GameStatus& PlaySession::Status() {
-  // Only the time moves by itself; the rest changes with the player's moves.
+  // Only the time moves by itself, with the clock's frames; the rest changes with the
+  // player's moves.
   if (m_statusStale) {
     m_status = m_host.Status();
     m_statusStale = false;
-  } else {
+  } else if (m_statusFrame != m_host.Frames()) {
     m_status.secondsLeft = m_host.Query(KAVELO_QUERY_SECONDS_LEFT);
   }
+  m_statusFrame = m_host.Frames();
   return m_status;
 }
 

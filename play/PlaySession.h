@@ -80,6 +80,7 @@ class PlaySession {
   bool m_boardChanged = true;   // the outlook needs a new look
   bool m_statusStale = true;    // score, pairs, misses and tiles need asking again
   GameStatus m_status{};
+  int m_statusFrame = -1;       // the frame m_status was asked at
   std::string m_outlook, m_winWords;
   std::vector<char> m_shown;
   FrameMarks m_marks;           // as painted into m_shown
