@@ -49,11 +49,7 @@ function serveClock() {
   clearTimeout(timer);
   const ms = m._KaveloTimeoutMs();
   if (held || ms < 0) return;
-  timer = setTimeout(() => {
-    m._KaveloDispatchTimers();
-    show();
-    serveClock();
-  }, ms);
+  timer = setTimeout(() => (m._KaveloDispatchTimers(), show(), serveClock()), ms);
 }
 
 // After any input: shown at once, and the clock looked at again.
@@ -115,7 +111,7 @@ async function start() {
     statusLine.classList.add('refused');
     return;
   }
-  firstRow = m._malloc(4);
+  firstRow = m._malloc(4);  // where the core tells the first changed row
   [canvas.width, canvas.height] = [m._KaveloPlayFrameWidth(play), m._KaveloPlayFrameHeight(play)];
   fit();
   listen();
