@@ -14,10 +14,11 @@ using namespace kavelo::image;
 
 namespace {
 
+// Also in place, with `out` the same pixel.
 void CompositeOverBlack(const std::uint8_t* bgra, std::uint8_t* out) {
   const unsigned alpha = bgra[3];
   if (alpha == 255) {
-    std::memcpy(out, bgra, 4);
+    if (out != bgra) std::memcpy(out, bgra, 4);
     return;
   }
   for (int channel = 0; channel < 3; ++channel) {
@@ -89,13 +90,7 @@ int COlePicture::TakeAtOwnSize(int width, int height, PixelBuffer& pixels) {
   const std::size_t pitch = m_picture.Pitch();
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = m_picture.Row(y);
-    for (std::size_t x = 0; x < pitch; x += 4) {
-      const unsigned alpha = row[x + 3];
-      if (alpha == 255) continue;
-      for (std::size_t channel = 0; channel < 3; ++channel) {
-        row[x + channel] = static_cast<std::uint8_t>(row[x + channel] * alpha / 255);
-      }
-    }
+    for (std::size_t x = 0; x < pitch; x += 4) CompositeOverBlack(row + x, row + x);
   }
   // Top row first to bottom row first, two rows at a time.
   for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {

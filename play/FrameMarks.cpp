@@ -47,13 +47,12 @@ class Canvas {
     Fill(left + width - t, top + t, t, height - 2 * t, c);
   }
   // A line of the banner font centred on `centreX`, as large as fits the frame's width.
-  int Text(const std::string& text, int centreX, int top, int scale, Colour c) {
+  void Text(const std::string& text, int centreX, int top, int scale, Colour c) {
     const int glyphs = static_cast<int>(text.size()) * (kGlyphWidth + 1);
-    if (glyphs == 0) return scale;
+    if (glyphs == 0) return;
     scale = std::max(1, std::min(scale, (m_width - 8) / glyphs));
     const int left = centreX - glyphs * scale / 2;
     ForEachTextPixel(text, [&](int x, int y) { Fill(left + x * scale, top + y * scale, scale, scale, c); });
-    return scale;
   }
   bool Touches(int top, int height) const { return top < m_bottom && top + height > m_top; }
 

@@ -113,10 +113,6 @@ bool PlayHost::TakeFrame() {
   return fresh;
 }
 
-}  // namespace kavelo::play
-
-namespace kavelo::play {
-
 RowBand PlayHost::TakeChangedRows() {
   const RowBand rows = m_changed;
   m_changed = {};

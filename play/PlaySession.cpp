@@ -56,10 +56,15 @@ void PlaySession::Resume() {
 
 void PlaySession::BoardChanged() { m_boardChanged = m_statusStale = true; }
 
+void PlaySession::ForgetHint() {
+  m_hint.reset();
+  m_noMoveLeft = false;
+}
+
 void PlaySession::NewGame() {
   m_host.NewGame();
-  m_hint.reset();
-  m_noMoveLeft = m_helpUsed = m_resumed = m_outcomeNoted = false;
+  ForgetHint();
+  m_helpUsed = m_resumed = m_outcomeNoted = false;
   m_winWords.clear();
   BoardChanged();
 }
@@ -67,15 +72,13 @@ void PlaySession::NewGame() {
 void PlaySession::TogglePause() {
   m_host.Pause(!m_host.Paused());
   if (!m_host.Paused()) m_resumed = false;
-  m_hint.reset();
-  m_noMoveLeft = false;
+  ForgetHint();
   BoardChanged();
 }
 
 void PlaySession::ClickCell(Cell cell) {
   if (m_host.Paused()) return TogglePause();
-  m_hint.reset();
-  m_noMoveLeft = false;
+  ForgetHint();
   m_host.Click(cell);
   BoardChanged();
   NoteOutcome();
@@ -117,8 +120,7 @@ void PlaySession::Press(PlayKey key) {
       break;
     case PlayKey::None: case PlayKey::Quit: return;
   }
-  m_hint.reset();
-  m_noMoveLeft = false;
+  ForgetHint();
   BoardChanged();
   NoteOutcome();
 }
@@ -126,8 +128,7 @@ void PlaySession::Press(PlayKey key) {
 void PlaySession::LoseFocus() {
   if (m_host.Paused() || m_host.GameOutcome() != Outcome::Playing) return;
   m_host.Pause(true);
-  m_hint.reset();
-  m_noMoveLeft = false;
+  ForgetHint();
 }
 
 void PlaySession::NoteOutcome() {
@@ -165,10 +166,10 @@ FrameMarks PlaySession::CurrentMarks() {
   FrameMarks marks;
   if (m_cursor.Shown()) marks.cursor = m_host.CellBox(m_cursor.At());
   if (m_hint) marks.hints = {m_host.CellBox({m_hint->x1, m_hint->y1}), m_host.CellBox({m_hint->x2, m_hint->y2})};
-  const std::string again = "SCORE " + std::to_string(m_status.score) + " - PRESS N FOR A NEW GAME";
+  const auto again = [&] { return "SCORE " + std::to_string(m_status.score) + " - PRESS N FOR A NEW GAME"; };
   switch (m_host.GameOutcome()) {
-    case Outcome::Won: marks.banner = Banner{"YOU WON!", kWonColour, again}; break;
-    case Outcome::Lost: marks.banner = Banner{"TIME IS UP", kLostColour, again}; break;
+    case Outcome::Won: marks.banner = Banner{"YOU WON!", kWonColour, again()}; break;
+    case Outcome::Lost: marks.banner = Banner{"TIME IS UP", kLostColour, again()}; break;
     case Outcome::Playing:
       if (m_host.Paused()) {
         marks.banner = Banner{"PAUSED", kPausedColour, "PRESS P OR CLICK TO GO ON"};

@@ -60,6 +60,8 @@ class PlaySession {
   void TogglePause();
   // The board moved: the status and the outlook need a new look.
   void BoardChanged();
+  // The hinted pair and the no-move banner go with any move.
+  void ForgetHint();
   // Records a win once, and forgets the saved game of any finished one.
   void NoteOutcome();
   FrameMarks CurrentMarks();

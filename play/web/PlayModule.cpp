@@ -166,6 +166,7 @@ EMSCRIPTEN_KEEPALIVE int KaveloPlayPaused(KaveloPlay* play) {
 // For the page's tests: the board's origin and cell size in frame pixels, and the hinted
 // pair (0 when none is marked).
 EMSCRIPTEN_KEEPALIVE int KaveloPlayGeometry(KaveloPlay* play, int* out) {
+  if (out == nullptr) return 0;
   return Guarded(play, [&] {
     const int values[4] = {play->host->BoardLeft(), play->host->BoardTop(), play->host->CellWidth(),
                            play->host->CellHeight()};
@@ -174,6 +175,7 @@ EMSCRIPTEN_KEEPALIVE int KaveloPlayGeometry(KaveloPlay* play, int* out) {
   }, 0);
 }
 EMSCRIPTEN_KEEPALIVE int KaveloPlayHinted(KaveloPlay* play, int* out) {
+  if (out == nullptr) return 0;
   return Guarded(play, [&] {
     const std::optional<KaveloMove>& hint = play->session->HintedPair();
     if (!hint) return 0;
