@@ -92,6 +92,22 @@ int KaveloSetSolvableShuffles(KaveloGame* game, int on) {
   });
 }
 
+int KaveloSetDeal(KaveloGame* game, int numbered, unsigned long long number) {
+  return WithGame(game, [numbered, number](KaveloGame& g) {
+    g.SetDeal(numbered != 0 ? std::optional<std::uint64_t>(number) : std::nullopt);
+    return 0;
+  });
+}
+
+int KaveloDealNumber(KaveloGame* game, unsigned long long* number) {
+  if (number == nullptr) return -1;
+  return WithGame(game, [number](KaveloGame& g) {
+    const std::optional<std::uint64_t> dealt = g.DealNumber();
+    *number = dealt.value_or(0);
+    return dealt ? 1 : 0;
+  });
+}
+
 int KaveloUndo(KaveloGame* game) {
   return WithGame(game, [](KaveloGame& g) { return g.Undo() ? 1 : 0; });
 }

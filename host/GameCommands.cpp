@@ -68,6 +68,19 @@ bool SetUpGame(const KeyValueText& text, std::unique_ptr<CKaveloInternal>& board
   return true;
 }
 
+// The deal command's number: empty for the clock; false for no "deal" key or a value that
+// is no number of 64 bits.
+bool ReadDeal(const KeyValueText& text, std::optional<std::uint64_t>& number) {
+  const std::optional<std::string> value = text.Find("deal", kValueBufferSize);
+  if (!value) return false;
+  if (value->empty()) {
+    number.reset();
+    return true;
+  }
+  number = kavelo::host::ReadUnsigned64(*value);
+  return number.has_value();
+}
+
 std::unique_ptr<CKaveloSoundPlayer> MakeSoundPlayer(const KeyValueText& text) {
   std::unique_ptr<CKaveloSoundPlayer> player(new (std::nothrow) CKaveloSoundPlayer());
   if (!player) return nullptr;
@@ -87,6 +100,7 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       m_bPaused = false;
       if (!SetUpGame(text, m_pInternal, m_pFigure)) return -1;
       m_pInternal->SetSolvableShuffles(m_bSolvableShuffles);
+      if (m_dealNumber) m_pInternal->DealByNumber(*m_dealNumber);
       kavelo::host::StartClock();
       m_bRunning = true;
       return 0;
@@ -111,6 +125,12 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       if (!m_bRunning || !m_pInternal) return -1;
       m_pInternal->SetScoreStep(text.Integer("markAdd", kValueBufferSize));
       return KAVELO_PARAM_SCORE_STEP;
+    case KAVELO_PARAM_DEAL: {
+      std::optional<std::uint64_t> number;
+      if (!ReadDeal(text, number)) return -1;
+      m_dealNumber = number;
+      return KAVELO_PARAM_DEAL;
+    }
     default:
       return -1;
   }

@@ -56,6 +56,13 @@ void CKaveloFather::SetSolvableShuffles(bool on) {
   if (m_pInternal) m_pInternal->SetSolvableShuffles(on);
 }
 
+void CKaveloFather::SetDeal(std::optional<std::uint64_t> number) { m_dealNumber = number; }
+
+std::optional<std::uint64_t> CKaveloFather::DealNumber() const {
+  if (!m_pInternal || !m_pInternal->Ready()) return std::nullopt;
+  return m_pInternal->DealNumber();
+}
+
 bool CKaveloFather::Undo() { return m_bRunning && !m_bPaused && m_pInternal && m_pInternal->Undo(); }
 
 // A redo never clears the board: the removal it repeats did not, or no game would run.

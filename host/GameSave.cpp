@@ -29,7 +29,7 @@ bool CKaveloFather::SaveGame(std::vector<unsigned char>& bytes) const {
     kavelo::logic::ByteWriter body;
     body.U8(m_bRunning ? 0 : kGameOver);
     if (!m_pInternal->SaveState(body)) return false;
-    bytes = kavelo::host::SealSave(body.Written());
+    bytes = kavelo::host::SealSave(body.Written(), CKaveloInternal::kSaveFormat);
     return true;
   } catch (...) {
     bytes.clear();
@@ -41,13 +41,14 @@ int CKaveloFather::LoadGame(const unsigned char* bytes, std::size_t size) {
   if (!m_pInternal || !m_pInternal->Ready() || !m_pFigure) return -1;
   const unsigned char* body = nullptr;
   std::size_t bodySize = 0;
-  if (!kavelo::host::OpenSave(bytes, size, body, bodySize)) return -1;
+  std::uint32_t format = 0;
+  if (!kavelo::host::OpenSave(bytes, size, CKaveloInternal::kSaveFormat, body, bodySize, format)) return -1;
   try {
     // Read and checked on a board of its own; the game in play changes only once all is well.
     kavelo::logic::ByteReader in(body, bodySize);
     const std::uint8_t flags = in.U8();
     std::unique_ptr<CKaveloInternal> board(new (std::nothrow) CKaveloInternal());
-    if (in.Failed() || (flags & ~kGameOver) != 0 || !board || !board->LoadState(in)) return -1;
+    if (in.Failed() || (flags & ~kGameOver) != 0 || !board || !board->LoadState(in, format)) return -1;
     // Play ends a game exactly when its board is cleared or its time runs out: a save that
     // says otherwise would load a game that play could never end, or one over in mid-play.
     const bool over = (flags & kGameOver) != 0;

@@ -11,7 +11,6 @@ namespace kavelo::host {
 namespace {
 
 constexpr unsigned char kMagic[4] = {'K', 'V', 'L', 'S'};
-constexpr std::uint32_t kVersion = 1;
 constexpr std::size_t kEnvelopeBytes = 16;
 
 // CRC-32 as zip and PNG have it (reflected, polynomial 0xEDB88320), eight bytes a step:
@@ -49,23 +48,24 @@ std::uint32_t Crc32(const unsigned char* bytes, std::size_t size) {
 
 }  // namespace
 
-std::vector<unsigned char> SealSave(const std::vector<unsigned char>& body) {
+std::vector<unsigned char> SealSave(const std::vector<unsigned char>& body, std::uint32_t version) {
   logic::ByteWriter out;
   out.Bytes(kMagic, sizeof kMagic);
-  out.U32(kVersion);
+  out.U32(version);
   out.U32(static_cast<std::uint32_t>(body.size()));
   out.U32(Crc32(body.data(), body.size()));
   out.Bytes(body.data(), body.size());
   return std::move(out.Written());
 }
 
-bool OpenSave(const unsigned char* bytes, std::size_t size, const unsigned char*& body, std::size_t& bodySize) {
+bool OpenSave(const unsigned char* bytes, std::size_t size, std::uint32_t newest, const unsigned char*& body,
+              std::size_t& bodySize, std::uint32_t& version) {
   logic::ByteReader in(bytes, size);
   const unsigned char* magic = in.Take(sizeof kMagic);
-  const std::uint32_t version = in.U32();
+  version = in.U32();
   const std::uint32_t length = in.U32();
   const std::uint32_t crc = in.U32();
-  if (in.Failed() || std::memcmp(magic, kMagic, sizeof kMagic) != 0 || version != kVersion || length != in.Left()) {
+  if (in.Failed() || std::memcmp(magic, kMagic, sizeof kMagic) != 0 || version == 0 || version > newest || length != in.Left()) {
     return false;
   }
   body = bytes + kEnvelopeBytes;

@@ -1,5 +1,6 @@
-// The board as a saved game keeps it: fixed-width little-endian fields, then the tile and
-// trail grids row by row, then the undo and redo records, oldest first. Reading builds the
+// The board as a saved game keeps it: fixed-width little-endian fields, the deal's number
+// (from the second format on), then the tile and trail grids row by row, then the undo and
+// redo records, oldest first. Reading builds the
 // grids as a set-up would and then checks the board against play (SaveChecks.cpp).
 #include <cstring>
 
@@ -13,15 +14,16 @@ namespace {
 
 // x1, y1, x2, y2, kind1, kind2, straight, the four turn coordinates, the score step.
 constexpr std::size_t kPairBytes = 15;
-// The fields before the grids.
+// The fields before the grids: the first format's, and the deal's number.
 constexpr std::size_t kFieldBytes = 42;
+constexpr std::size_t kDealBytes = 17;
 
 }  // namespace
 
 bool CKaveloInternal::SaveState(ByteWriter& out) const {
   if (!m_boardReady || !m_tiles || !m_trail) return false;
   const std::size_t cells = static_cast<std::size_t>(m_width) * m_height;
-  out.Reserve(kFieldBytes + 2 * cells + kPairBytes * (m_undoable.size() + m_redoable.size()));
+  out.Reserve(kFieldBytes + kDealBytes + 2 * cells + kPairBytes * (m_undoable.size() + m_redoable.size()));
   for (std::uint8_t field : {m_width, m_height, m_kindCount, m_copiesPerKind, m_trailFrames}) out.U8(field);
   out.U8(m_solvableShuffles ? 1 : 0);
   for (std::int16_t field : {m_selX, m_selY, m_misses, m_pairsRemoved}) out.I16(field);
@@ -30,6 +32,10 @@ bool CKaveloInternal::SaveState(ByteWriter& out) const {
   out.U32(m_timeLimit);
   out.U32(static_cast<std::uint32_t>(m_undoable.size()));
   out.U32(static_cast<std::uint32_t>(m_redoable.size()));
+  // Numbered or not, the number, and how far its stream has been drawn.
+  out.U8(m_deal ? 1 : 0);
+  out.U64(m_deal ? m_deal->Number() : 0);
+  out.U64(m_deal ? m_deal->Drawn() : 0);
   out.Bytes(m_tiles.get(), cells);
   out.Bytes(m_trail.get(), cells);
   for (const auto* history : {&m_undoable, &m_redoable}) {
@@ -45,7 +51,7 @@ bool CKaveloInternal::SaveState(ByteWriter& out) const {
   return true;
 }
 
-bool CKaveloInternal::LoadState(ByteReader& in) {
+bool CKaveloInternal::LoadState(ByteReader& in, std::uint32_t format) {
   const std::uint8_t width = in.U8();
   const std::uint8_t height = in.U8();
   const std::uint8_t kinds = in.U8();
@@ -63,6 +69,11 @@ bool CKaveloInternal::LoadState(ByteReader& in) {
   const std::uint32_t timeLimit = in.U32();
   const std::uint32_t undoCount = in.U32();
   const std::uint32_t redoCount = in.U32();
+  const std::uint8_t numbered = format >= 2 ? in.U8() : 0;
+  const std::uint64_t number = format >= 2 ? in.U64() : 0;
+  const std::uint64_t drawn = format >= 2 ? in.U64() : 0;
+  // A board dealt by the clocks has no number and no draws to keep.
+  if (numbered > 1 || (numbered == 0 && (number != 0 || drawn != 0))) return false;
   // The set-up's own dealing gives the grids and, from their first tiles, what was dealt.
   if (in.Failed() || solvable > 1 || elapsed > timeLimit || !InitBoard(width, height, kinds, copies)) return false;
   m_boardReady = false;
@@ -101,6 +112,7 @@ bool CKaveloInternal::LoadState(ByteReader& in) {
   m_scoreStep = scoreStep;
   m_elapsed = elapsed;
   m_timeLimit = timeLimit;
+  if (numbered == 1) m_deal.emplace(number, drawn);
   m_boardReady = TilesAgree(dealt, dealtTiles) && SelectionAgrees() && TrailInRange() && HistoryReplays(dealt);
   return m_boardReady;
 }

@@ -164,7 +164,8 @@ bool DealClearable(std::uint8_t* tiles, int width, int height, std::mt19937_64& 
   }
   std::vector<CellPair> order;
   if (!PairInClearingOrder({tiles, width, height}, random, order)) return false;
-  std::shuffle(pairKinds.begin(), pairKinds.end(), random);
+  // Fisher and Yates by hand: std::shuffle's draws differ between standard libraries.
+  for (std::size_t i = pairKinds.size(); i > 1; --i) std::swap(pairKinds[i - 1], pairKinds[random() % i]);
   for (std::size_t i = 0; i < order.size(); ++i) tiles[order[i].a] = tiles[order[i].b] = pairKinds[i];
   return true;
 }

@@ -5,9 +5,7 @@
 #include "logic/KaveloInternal.h"
 
 void CKaveloInternal::DealClearableKinds() {
-  const std::uint64_t seed = (std::uint64_t{m_clocks.calendarSeconds()} << 32 | m_clocks.tickMs()) ^
-                             (++m_dealCount * 0x9E3779B97F4A7C15ULL);
-  std::mt19937_64 random(seed);
+  std::mt19937_64 random(ClearableSeed());
   if (kavelo::logic::DealClearable(m_tiles.get(), m_width, m_height, random)) return;
   kavelo::logic::CellPair hint;
   if (!FindHint(hint)) kavelo::logic::GiveOneLinkedPair(m_tiles.get(), m_width, m_height, random);

@@ -6,12 +6,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <PlgKavelo/KaveloProtocol.h>
 
 #include "logic/BoardSolver.h"
 #include "logic/CellLinks.h"
+#include "logic/DealStream.h"
 #include "logic/GridCells.h"
 #include "logic/KaveloClocks.h"
 #include "logic/KaveloRandom.h"
@@ -78,6 +80,12 @@ class CKaveloInternal {
   // The first move of a clearing found within `budgetMs`, else FindHint's pair.
   bool FindSafeHint(kavelo::logic::CellPair& hint, std::uint32_t budgetMs) const;
 
+  // From now on every shuffle, the set-up's deal included, seeds from `number`'s own
+  // stream instead of the clocks, so one number, set-up and moves give one board on every
+  // platform. The number stays with the board and its saved game.
+  void DealByNumber(std::uint64_t number);
+  std::optional<std::uint64_t> DealNumber() const;
+
   // Whether every shuffle gives its occupied cells kinds in an order that can be cleared.
   void SetSolvableShuffles(bool on) { m_solvableShuffles = on; }
 
@@ -91,17 +99,20 @@ class CKaveloInternal {
   // limit is reached, which ends the game. A limit of 0 is reached at once.
   bool AddSeconds(std::uint32_t seconds);
 
-  // The board as a saved game keeps it (BoardSave.cpp): the size, kinds and copies, trail
-  // frames, clearable-shuffle setting, selection, counters, score step, time, both grids
-  // and the undo and redo history. False, writing nothing, on a board not ready.
+  // The board as a saved game keeps it (BoardSave.cpp), in the newest format
+  // (kSaveFormat): the size, kinds and copies, trail frames, clearable-shuffle setting,
+  // selection, counters, score step, time, the deal's number, both grids and the undo and
+  // redo history. False, writing nothing, on a board not ready.
+  static constexpr std::uint32_t kSaveFormat = 2;
   bool SaveState(kavelo::logic::ByteWriter& out) const;
-  // Reads what SaveState wrote, up to the reader's end, into this freshly constructed
-  // board. False, with the board not ready, unless every field is there and play could
-  // have left the board so: kinds within the count, each kind's count no more than was
-  // dealt and of the same parity, tiles left and pairs that agree with the tiles, time
-  // within the limit, trail values within the frames, the selection on a tile (or on a
-  // cell that a shuffle left empty, with no history), and a history that replays.
-  bool LoadState(kavelo::logic::ByteReader& in);
+  // Reads what SaveState wrote in `format` (the first had no deal number), up to the
+  // reader's end, into this freshly constructed board. False, with the board not ready,
+  // unless every field is there and play could have left the board so: kinds within the
+  // count, each kind's count no more than was dealt and of the same parity, tiles left and
+  // pairs that agree with the tiles, time within the limit, trail values within the
+  // frames, the selection on a tile (or on a cell that a shuffle left empty, with no
+  // history), a history that replays, and no number or draws kept for a clock's deal.
+  bool LoadState(kavelo::logic::ByteReader& in, std::uint32_t format);
 
   // What the host configures.
   void SetScoreStep(std::int32_t step) { m_scoreStep = step; }
@@ -178,6 +189,10 @@ class CKaveloInternal {
   void MarkPath(const RemovedPair& pair, bool lit);
   void ForgetMoves();
   void DealClearableKinds();
+  // The shuffles' seeds: from the clocks, or the next draws of a numbered deal.
+  std::uint32_t TickSeed();
+  std::uint32_t CalendarSeed();
+  std::uint64_t ClearableSeed();
   bool InGrid(int x, int y) const;
   std::uint8_t TileAt(int x, int y) const;  // 0 outside the grid or without one
   void ScatterCorner();
@@ -191,4 +206,5 @@ class CKaveloInternal {
   std::vector<RemovedPair> m_undoable; // removals, oldest first
   std::vector<RemovedPair> m_redoable; // pairs put back, the latest last
   std::uint64_t m_dealCount = 0;       // clearable dealings so far, to vary their seeds
+  std::optional<DealStream> m_deal;    // a numbered deal's stream; none deals by the clocks
 };

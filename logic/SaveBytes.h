@@ -14,6 +14,10 @@ class ByteWriter {
   void U8(std::uint8_t value) { m_bytes.push_back(value); }
   void U16(std::uint16_t value) { Little(value, 2); }
   void U32(std::uint32_t value) { Little(value, 4); }
+  void U64(std::uint64_t value) {
+    U32(static_cast<std::uint32_t>(value));
+    U32(static_cast<std::uint32_t>(value >> 32));
+  }
   void I16(std::int16_t value) { U16(static_cast<std::uint16_t>(value)); }
   void I32(std::int32_t value) { U32(static_cast<std::uint32_t>(value)); }
   void Bytes(const void* data, std::size_t count) {
@@ -38,6 +42,10 @@ class ByteReader {
   std::uint8_t U8() { return static_cast<std::uint8_t>(Little(1)); }
   std::uint16_t U16() { return static_cast<std::uint16_t>(Little(2)); }
   std::uint32_t U32() { return Little(4); }
+  std::uint64_t U64() {
+    const std::uint64_t low = U32();
+    return low | std::uint64_t{U32()} << 32;
+  }
   std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
   std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
   // The next `count` bytes, or null (and failed) when fewer are left.

@@ -1,5 +1,5 @@
 // Shuffling the tiles in place. Every step seeds the generator again with a value drawn
-// in the step before, starting from one of the two clocks.
+// in the step before, starting from one of the two clocks (or a numbered deal's stream).
 #include <cstddef>
 #include <utility>
 
@@ -40,7 +40,7 @@ void CKaveloInternal::Shuffle(std::uint8_t mode) {
 void CKaveloInternal::ScatterCorner() {
   const int cells = m_width * m_height;
   for (int pass = 0; pass < kPasses; ++pass) {
-    std::uint32_t seed = m_clocks.tickMs();
+    std::uint32_t seed = TickSeed();
     for (int step = 0; step < kWalkSteps; ++step) {
       m_random.Seed(seed);
       seed = static_cast<std::uint32_t>(m_random.Next());
@@ -54,7 +54,7 @@ void CKaveloInternal::ScatterCorner() {
 // occupied and empty cells stays.
 void CKaveloInternal::MixOccupied() {
   const int cells = m_width * m_height;
-  m_random.Seed(m_clocks.calendarSeconds());
+  m_random.Seed(CalendarSeed());
   std::uint32_t seed = static_cast<std::uint32_t>(m_random.Next());
   int first = 0;
   while (first < cells && m_tiles[first] == 0) ++first;
@@ -74,7 +74,7 @@ void CKaveloInternal::SpreadInterior() {
   const int innerHeight = m_height - 2;
   std::uint8_t& corner = m_tiles[m_width + 1];
   for (int pass = 0; pass < kPasses; ++pass) {
-    std::uint32_t seed = m_clocks.tickMs();
+    std::uint32_t seed = TickSeed();
     for (int step = 0; step < kWalkSteps; ++step) {
       m_random.Seed(seed);
       const int x = 1 + m_random.Next() % innerWidth;

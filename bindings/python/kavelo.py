@@ -16,6 +16,7 @@ import time
 # The numbers of the text protocol, named as KaveloProtocol.h names them without "KAVELO_"
 # (a test holds the two to each other).
 PARAM_SET_UP, PARAM_SELECTION_PICTURE, PARAM_TIME_BAR, PARAM_SOUNDS, PARAM_SCORE_STEP = 1, 2, 4, 8, 16  # "param"
+PARAM_DEAL = 32  # extension: "deal", the number later set-ups deal by
 EVENT_TICK, EVENT_CLICK, EVENT_SHUFFLE, EVENT_TIME = 0, 1, 2, 64  # "type"
 QUERY_PAIRS, QUERY_MISSES, QUERY_CELL_WIDTH, QUERY_CELL_HEIGHT = 4, 8, 16, 32  # "type", answering a number
 QUERY_SCORE, QUERY_TILES_LEFT, QUERY_SECONDS_LEFT = 128, 256, 512
@@ -48,6 +49,7 @@ class Move(ctypes.Structure):
 
 
 SOLVED, UNSOLVABLE, UNKNOWN = 0, 1, 2  # what KaveloSolve answers
+DEAL_MAX = 2**64 - 1  # the largest deal number
 
 
 def _declare(lib):
@@ -63,6 +65,8 @@ def _declare(lib):
         "KaveloSolve": (ctypes.c_int, [game, ctypes.POINTER(Move), ctypes.c_int, ctypes.POINTER(ctypes.c_int),
                                        ctypes.c_int]),
         "KaveloSetSolvableShuffles": (ctypes.c_int, [game, ctypes.c_int]),
+        "KaveloSetDeal": (ctypes.c_int, [game, ctypes.c_int, ctypes.c_ulonglong]),
+        "KaveloDealNumber": (ctypes.c_int, [game, ctypes.POINTER(ctypes.c_ulonglong)]),
         "KaveloUndo": (ctypes.c_int, [game]),
         "KaveloRedo": (ctypes.c_int, [game]),
         "KaveloPause": (ctypes.c_int, [game, ctypes.c_int]),
@@ -192,6 +196,25 @@ class Game:
     def set_solvable_shuffles(self, on):
         """Shuffles deal boards that can be cleared (off by default)."""
         self._lib.KaveloSetSolvableShuffles(self._handle, 1 if on else 0)
+
+    def set_deal(self, number):
+        """Later set-ups deal by number (an int from 0 to 2**64 - 1), or by the clock again
+        with None. TypeError for anything else, ValueError out of range: ctypes would wrap
+        such a number silently."""
+        if number is None:
+            self._lib.KaveloSetDeal(self._handle, 0, 0)
+            return
+        if not isinstance(number, int) or isinstance(number, bool):
+            raise TypeError("a deal number is an int or None")
+        if not 0 <= number <= DEAL_MAX:
+            raise ValueError(f"a deal number runs from 0 to {DEAL_MAX}")
+        self._lib.KaveloSetDeal(self._handle, 1, number)
+
+    @property
+    def deal_number(self):
+        """The number the board in play was dealt by; None when by the clock or no game is set up."""
+        number = ctypes.c_ulonglong(0)
+        return number.value if self._lib.KaveloDealNumber(self._handle, ctypes.byref(number)) == 1 else None
 
     def undo(self):
         """Puts the last removed pair back; False when there is nothing to undo."""

@@ -135,6 +135,9 @@ TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGames
     const auto end = [&] {
       KaveloDestroy(game);
       EXPECT_EQ(KaveloInputEvent(game, EventText(KAVELO_QUERY_TILES_LEFT).c_str()), -1);  // closed, not yet freed
+      unsigned long long number = 0;
+      EXPECT_EQ(KaveloSetDeal(game, 1, 5), -1);
+      EXPECT_EQ(KaveloDealNumber(game, &number), -1);
       if (!c.startAnother) return;
       another = Create(anotherSeen);
       KaveloAllocGdiData(another, other.data(), 64, 64, 32);

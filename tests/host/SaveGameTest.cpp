@@ -23,11 +23,13 @@ constexpr int kTrailFrames = 3;
 // Where the saved fields lie: after the 16-byte envelope, the host's byte, then the
 // board's size, kinds, copies, trail frames and clearable-shuffle setting (one byte each),
 // the selection, misses and pairs (two bytes each), tiles left, score, score step, elapsed,
-// limit and the two history counts (four each), the tile grid, the trail grid, the records.
+// limit and the two history counts (four each), whether the deal was numbered (one), its
+// number and draws (eight each), the tile grid, the trail grid, the records.
 enum Offset : std::size_t {
   kFlags = 16, kSolvable = 22, kSelX = 23, kSelY = 25, kPairs = 29, kTilesLeft = 31, kElapsed = 43,
-  kUndoCount = 51, kTiles = 59,
+  kUndoCount = 51, kNumbered = 59, kDealNumber = 60, kDrawn = 68, kTiles = 76,
 };
+constexpr std::size_t kDealBytes = kTiles - kNumbered;
 constexpr std::size_t kPairBytes = 15;
 
 using Bytes = std::vector<unsigned char>;
@@ -217,7 +219,7 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
   const auto body = [&](std::function<void(Bytes&)> change) {
     Bytes inner(good.begin() + 16, good.end());
     change(inner);
-    return kavelo::host::SealSave(inner);
+    return kavelo::host::SealSave(inner, 2);
   };
   const auto raw = [&](std::function<void(Bytes&)> change) {
     Bytes bytes = good;
@@ -231,7 +233,13 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
   } cases[] = {
       {"empty", {}},
       {"magic", raw([](Bytes& b) { b[0] ^= 1; })},
-      {"version", raw([](Bytes& b) { b[4] = 2; })},
+      {"version 0", raw([](Bytes& b) { b[4] = 0; })},
+      {"a version yet to come", raw([](Bytes& b) { b[4] = 3; })},
+      {"the first version's body under the second's", [&] {
+         Bytes inner(good.begin() + 16, good.end());
+         inner.erase(inner.begin() + at(kNumbered), inner.begin() + at(kTiles));
+         return kavelo::host::SealSave(inner, 2);
+       }()},
       {"length", raw([](Bytes& b) { Put32(b, 8, Get32(b, 8) + 1); })},
       {"checksum", raw([&](Bytes& b) { b[kTiles + occupied[0]] ^= 3; })},
       {"truncated", raw([](Bytes& b) { b.pop_back(); })},
@@ -245,9 +253,12 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
       {"in play with no tile left", [&] {
          Bytes inner(won.begin() + 16, won.end());
          inner[at(kFlags)] = 0;
-         return kavelo::host::SealSave(inner);
+         return kavelo::host::SealSave(inner, 2);
        }()},
       {"unknown shuffle setting", body([&](Bytes& b) { b[at(kSolvable)] = 2; })},
+      {"numbered neither yes nor no", body([&](Bytes& b) { b[at(kNumbered)] = 2; })},
+      {"a number kept for a clock's deal", body([&](Bytes& b) { b[at(kDealNumber) + 7] = 1; })},
+      {"draws kept for a clock's deal", body([&](Bytes& b) { b[at(kDrawn)] = 1; })},
       {"a history longer than the deal", body([&](Bytes& b) { Put32(b, at(kUndoCount), 0xFFFFFFFF); })},
       {"a kind past the count", body([&](Bytes& b) { b[at(kTiles) + occupied[0]] = kSmall.kinds + 1; })},
       {"an odd count", body([&](Bytes& b) { b[at(kTiles) + occupied[0]] = b[at(kTiles) + occupied[0]] % 3 + 1; })},
@@ -293,7 +304,7 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
 TEST(SaveGame, TheEnvelopeHoldsTheBodysLengthAndItsCrc32) {
   for (const auto& [text, crc] : {std::pair{"123456789", 0xCBF43926u},
                                   std::pair{"The quick brown fox jumps over the lazy dog", 0x414FA339u}}) {
-    const Bytes sealed = kavelo::host::SealSave(Bytes(text, text + std::strlen(text)));
+    const Bytes sealed = kavelo::host::SealSave(Bytes(text, text + std::strlen(text)), 2);
     EXPECT_EQ(Get32(sealed, 8), std::strlen(text));
     EXPECT_EQ(Get32(sealed, 12), crc) << text;
   }

@@ -96,6 +96,12 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloFindSafeHint(KaveloGame* game, KaveloMove
 /* Extension: clearable shuffles on (nonzero) or off, as CKaveloFather::SetSolvableShuffles
  * describes. 0, or -1 for a null game. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloSetSolvableShuffles(KaveloGame* game, int on);
+/* Extension: the number later set-ups deal by, as the command KAVELO_PARAM_DEAL sets it:
+ * `number` when numbered is nonzero, else the clock again. 0, or -1 for a null game. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSetDeal(KaveloGame* game, int numbered, unsigned long long number);
+/* Extension: the number of the board in play: 1 with it in *number, 0 (and *number 0) when
+ * the board was dealt by the clock or no game is set up, -1 for a null game or number. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloDealNumber(KaveloGame* game, unsigned long long* number);
 /* Extension: puts the last removed pair back (undo) or removes it again (redo), as
  * CKaveloFather::Undo and Redo describe: 1 when done, 0 when there is nothing to undo
  * (or redo) or no game runs, -1 for a null game. */

@@ -12,7 +12,9 @@
 #include <PlgKavelo/Kavelo.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,13 @@ class PLGKAVELO_API CKaveloFather {
   // the mode's result had none; failing that it stays as the mode left it. Selection,
   // trail and counters fare as in any shuffle. Kept across set-ups.
   void SetSolvableShuffles(bool on);
+
+  // Deal numbers. SetDeal sets the number that later set-ups deal by, as the command
+  // KAVELO_PARAM_DEAL does; nullopt goes back to dealing by the clock. DealNumber answers
+  // the number of the board in play (a loaded game's own), nullopt when it was dealt by
+  // the clock or no game is set up.
+  void SetDeal(std::optional<std::uint64_t> number);
+  std::optional<std::uint64_t> DealNumber() const;
 
   // Undo puts the last removed pair back and takes back its score step, its pair and
   // its two tiles; misses and time stay, the selection is cleared, that pair's trail goes
@@ -132,6 +141,7 @@ class PLGKAVELO_API CKaveloFather {
   bool m_bRunning = false;                            // a game is in play
   bool m_bSolvableShuffles = false;                   // shuffles deal clearable boards
   bool m_bPaused = false;                             // time and moves stand still
+  std::optional<std::uint64_t> m_dealNumber;          // what later set-ups deal by; none: the clock
   char* m_pGdiData = nullptr;                         // the host's buffer, not owned
   int m_nGdiParam1 = 0;
   int m_nGdiParam2 = 0;

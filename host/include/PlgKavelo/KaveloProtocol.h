@@ -11,6 +11,11 @@
 #define KAVELO_PARAM_TIME_BAR 4          /* the time bar's picture and place, and the time limit: "time" */
 #define KAVELO_PARAM_SOUNDS 8            /* the sound files, by the KAVELO_SOUND_ keys */
 #define KAVELO_PARAM_SCORE_STEP 16       /* the score each removed pair adds: "markAdd" */
+/* Extension: the number later set-ups deal by, "deal": 0 to 18446744073709551615 in
+ * decimal digits; empty goes back to dealing by the clock. Sent before a set-up, it holds
+ * for every set-up after it until changed; with a number, the deal and every shuffle of
+ * that game follow from it alone, the same on every platform. Needs no game set up. */
+#define KAVELO_PARAM_DEAL 32
 
 /* Events, values of "type". */
 #define KAVELO_EVENT_TICK 0    /* draws a frame and counts the link trail down; answers 0 */

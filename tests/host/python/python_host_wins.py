@@ -8,7 +8,8 @@ import time
 
 sys.path.insert(0, sys.argv[1])
 import kavelo  # noqa: E402
-from kavelo import EVENT_SHUFFLE, EVENT_TIME, PARAM_SET_UP, PARAM_TIME_BAR, QUERY_TILES_LEFT, SHUFFLE_SPREAD  # noqa: E402
+from kavelo import (EVENT_SHUFFLE, EVENT_TIME, PARAM_DEAL, PARAM_SET_UP, PARAM_TIME_BAR, QUERY_TILES_LEFT,  # noqa: E402
+                    SHUFFLE_SPREAD)
 
 # Every "#define KAVELO_X value" of the header is kavelo.X, and every protocol name of the
 # module is in the header; a value may be another name.
@@ -84,6 +85,33 @@ with kavelo.Game() as game:
     assert game.paused and game.click(move.x1, move.y1) == -1 and game.input_event(TIME) == -1
     game.pause(False)
     assert not game.paused and game.input_event(TIME) == 1
+
+# Numbered deals: one number deals one board, also past what a double holds; values
+# ctypes would wrap are refused before they reach the plug-in.
+def dealt(game, number):
+    game.set_deal(number)
+    assert game.set_game_param(SET_UP) == 0 and game.input_event(SHUFFLE) == 0
+    assert game.deal_number == number, (game.deal_number, number)
+    return game.save_game()[76:]  # the grids and history, after the envelope and the fields
+
+
+with kavelo.Game() as game, kavelo.Game() as other:
+    game.alloc_gdi_data(W * CELL, H * CELL), other.alloc_gdi_data(W * CELL, H * CELL)
+    assert game.deal_number is None
+    for number in (0, 2**53 + 1, kavelo.DEAL_MAX):
+        assert dealt(game, number) == dealt(other, number), number
+    assert dealt(game, 48213) != dealt(game, 48214)
+    for wrong, error in ((-1, ValueError), (2**64, ValueError), (True, TypeError), ("5", TypeError),
+                         (5.0, TypeError)):
+        try:
+            game.set_deal(wrong)
+            raise AssertionError(f"set_deal({wrong!r}) was taken")
+        except error:
+            pass
+    assert dealt(game, None) is not None and game.deal_number is None
+    assert game.set_game_param(f"param,{PARAM_DEAL};deal,12x;") == -1
+game.set_deal(5)  # a closed game ignores it
+assert game.deal_number is None
 
 # The real clock, served by the module's loop: about five frames in half a second.
 with kavelo.Game(lambda: frames.append(1)) as game:
