@@ -5,7 +5,9 @@
 // An input is one byte choosing the board (kSaveBoards), one byte whose bits choose the
 // moves played after a load, then the bytes to load. When the first byte's top bit is
 // set, the bytes past the envelope get a fresh one, with their length and checksum, so
-// that changed bytes reach the board's own checks.
+// that changed bytes reach the board's own checks; its next bit chooses the first
+// format's envelope over the newest's. A save of the first format loads as a game dealt
+// by the clock and saves back in the newest.
 #include <unistd.h>
 
 #include <cstdio>
@@ -127,6 +129,16 @@ void PlayOn(SaveHost& host, unsigned moves) {
   }
 }
 
+// A save as the newest format writes it: the first format's gains the empty deal number
+// of a board dealt by the clock, after the host's byte and the board's first fields.
+Bytes InNewestFormat(const Bytes& save) {
+  constexpr std::size_t kEnvelope = 16, kDealAt = 1 + 42, kDealBytes = 17;
+  if (save.size() < kEnvelope + kDealAt || save[4] != 1) return save;
+  Bytes body(save.begin() + kEnvelope, save.end());
+  body.insert(body.begin() + kDealAt, kDealBytes, 0);
+  return kavelo::host::SealSave(body, 2);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -144,20 +156,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  SaveHost host(g_art, kSaveBoards[(data[0] & 0x7F) % std::size(kSaveBoards)]);
+  SaveHost host(g_art, kSaveBoards[(data[0] & 0x3F) % std::size(kSaveBoards)]);
   host.Event(ShuffleText(KAVELO_SHUFFLE_SPREAD));
   const Bytes first = host.Save();
   if (first.empty()) Broken("a set-up game saves");
   constexpr std::size_t kEnvelope = 16;
   Bytes input(data + 2, data + size);
   if ((data[0] & 0x80) != 0 && input.size() >= kEnvelope) {
-    input = kavelo::host::SealSave(Bytes(input.begin() + kEnvelope, input.end()));
+    input = kavelo::host::SealSave(Bytes(input.begin() + kEnvelope, input.end()), (data[0] & 0x40) != 0 ? 1 : 2);
   }
   if (host.LoadGame(input.data(), input.size()) != 0) {
     if (host.Save() != first) Broken("a refused load leaves the game as it was");
     return 0;
   }
-  if (host.Paused() || host.Save() != input) Broken("a loaded game is unpaused and saves as it was loaded");
+  if (host.Paused() || host.Save() != InNewestFormat(input)) {
+    Broken("a loaded game is unpaused and saves as it was loaded");
+  }
   // Only a game in play pauses: a loaded game is over exactly when its board says so.
   host.Pause(true);
   const bool over = !host.Paused();

@@ -84,6 +84,36 @@ std::string GameKeeper::RecordWin(int seconds, const std::string& date) {
   return WinText(seconds, rank, BoardTimes(table, m_board));
 }
 
+bool GameKeeper::ReadDailyStreak(DailyStreak& streak) {
+  streak = {};
+  std::string text, error;
+  if (m_store.Read(Shelf::Data, kDailyStreakName, kMaxBestTimesBytes, text, error) == ReadResult::Failed) {
+    m_warn("the daily streak cannot be read: " + error);
+    return false;
+  }
+  streak = ParseDailyStreak(text);
+  return true;
+}
+
+int GameKeeper::RecordDailyWin(const CivilDate& day) {
+  DailyStreak streak;
+  // A record that cannot be read is not written over.
+  if (!ReadDailyStreak(streak)) return 0;
+  const DailyStreak before = streak;
+  EnterDailyWin(streak, day);
+  std::string error;
+  if (!(streak == before) && !m_store.Replace(Shelf::Data, kDailyStreakName, FormatDailyStreak(streak), error)) {
+    m_warn("the daily streak is not kept: " + error);
+  }
+  return StreakOn(streak, day);
+}
+
+int GameKeeper::DailyStreakOn(const CivilDate& today) {
+  DailyStreak streak;
+  ReadDailyStreak(streak);
+  return StreakOn(streak, today);
+}
+
 std::string GameKeeper::Report() {
   BestTimes table;
   ReadBestTimes(table);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "BestTimes.h"
+#include "DailyStreak.h"
 #include "PlayStore.h"
 #include "SavedGame.h"
 
@@ -17,6 +18,7 @@ namespace kavelo::play {
 using Warn = std::function<void(const std::string&)>;
 
 inline constexpr char kBestTimesName[] = "best-times";
+inline constexpr char kDailyStreakName[] = "daily-streak";
 
 class GameKeeper {
  public:
@@ -33,6 +35,11 @@ class GameKeeper {
 
   // Enters a win without help into the best times and answers the words for it.
   std::string RecordWin(int seconds, const std::string& date);
+  // Enters a win without help of `day`'s deal into the streak and answers the streak.
+  int RecordDailyWin(const CivilDate& day);
+  // The streak as it stands on `today`.
+  int DailyStreakOn(const CivilDate& today);
+
   // The table of every board, for --best.
   std::string Report();
 
@@ -41,6 +48,7 @@ class GameKeeper {
  private:
   // false, with a warning, when the record exists but cannot be read.
   bool ReadBestTimes(BestTimes& table);
+  bool ReadDailyStreak(DailyStreak& streak);
 
   PlayStore& m_store;
   std::string m_savedGame;

@@ -10,6 +10,7 @@
 #include "FrameSnapshot.h"
 #include "HeadlessPlatform.h"
 #include "PlayHost.h"
+#include "PlaySources.h"
 
 namespace kavelo::play {
 namespace {
@@ -51,7 +52,7 @@ HeadlessSummary PlayHeadless(const PlaySettings& settings) {
   {
     PlayHost host(settings);
     Snapshots snapshots(settings, host);
-    if (!host.NewGame()) {
+    if (!host.NewGame(AskedDeal(settings, SystemSources().unixSeconds()))) {
       summary.setUpFailed = true;
     } else {
       int ticksSinceMove = 0, shufflesInARow = 0, nextSnapshot = settings.snapshotEvery;

@@ -1,5 +1,6 @@
 #include "PlayAddress.h"
 
+#include <tuple>
 #include <utility>
 
 namespace kavelo::play {
@@ -14,13 +15,14 @@ std::vector<std::string> AddressArguments(std::string_view query) {
     if (pair.empty()) continue;
     const std::size_t equals = pair.find('=');
     const std::string name(pair.substr(0, equals));
-    const bool board = name == "columns" || name == "rows" || name == "kinds" || name == "copies" || name == "seconds";
+    const bool board = name == "columns" || name == "rows" || name == "kinds" || name == "copies" ||
+                       name == "seconds" || name == "deal";
     if (board) {
       args.push_back("--");
       args.back() += name;
       args.emplace_back(equals == std::string_view::npos ? "" : pair.substr(equals + 1));
-    } else if (name == "new" && equals == std::string_view::npos) {
-      args.emplace_back("--new");
+    } else if ((name == "new" || name == "daily") && equals == std::string_view::npos) {
+      args.push_back("--" + name);
     } else {
       // Anything else, --art and --headless among them, is unknown to the page.
       args.emplace_back(1, '?');
@@ -31,7 +33,22 @@ std::vector<std::string> AddressArguments(std::string_view query) {
 }
 
 void FitBoardTo(PlaySettings& settings, bool portraitScreen) {
+  // A named deal is played on the board its link names, portrait or not.
+  if (settings.deal || settings.daily) return;
   if (portraitScreen && settings.columns > settings.rows) std::swap(settings.columns, settings.rows);
+}
+
+std::string DealAddress(const PlaySettings& settings, std::uint64_t number) {
+  const PlaySettings defaults;
+  std::string address;
+  for (const auto& [name, value, usual] : {std::tuple{"columns", settings.columns, defaults.columns},
+                                           std::tuple{"rows", settings.rows, defaults.rows},
+                                           std::tuple{"kinds", settings.kinds, defaults.kinds},
+                                           std::tuple{"copies", settings.copies, defaults.copies},
+                                           std::tuple{"seconds", settings.seconds, defaults.seconds}}) {
+    if (value != usual) address.append(name).append("=").append(std::to_string(value)).append("&");
+  }
+  return address + "deal=" + std::to_string(number);
 }
 
 }  // namespace kavelo::play

@@ -11,12 +11,18 @@
 namespace kavelo::play {
 
 // "columns=10&rows=6" (with or without the "?") as {"--columns", "10", "--rows", "6"};
-// "new" asks for a new game as --new does. Only the board's options are taken: any other
-// name is handed on as it is, for the reading of the options to refuse.
+// "deal=48213" as --deal 48213; "new" and "daily" ask for what --new and --daily do. Only
+// these are taken: any other name is handed on as it is, for the reading of the options
+// to refuse.
 std::vector<std::string> AddressArguments(std::string_view query);
 
 // On a screen taller than wide the board is dealt in portrait, its columns and rows
-// swapped, so that it fills the screen rather than a strip across it.
+// swapped, so that it fills the screen rather than a strip across it; not a named deal
+// or the day's, which are played on the board their number was dealt on.
 void FitBoardTo(PlaySettings& settings, bool portraitScreen);
+
+// The address that plays the game of `settings` with deal `number` again: the board's
+// options that differ from the defaults, then "deal=N", e.g. "columns=10&rows=16&deal=48213".
+std::string DealAddress(const PlaySettings& settings, std::uint64_t number);
 
 }  // namespace kavelo::play

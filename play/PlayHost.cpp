@@ -32,7 +32,7 @@ std::wstring PlayHost::Command(const std::string& text) const {
   return wide;
 }
 
-bool PlayHost::NewGame() {
+bool PlayHost::NewGame(std::optional<std::uint64_t> number) {
   const std::string& art = m_settings.artDir;
   const auto n = [](int v) { return std::to_string(v); };
   m_outcome = Outcome::Playing;
@@ -42,6 +42,7 @@ bool PlayHost::NewGame() {
                             ";screenBits,32;zeroX," + n(BoardLeft()) + ";zeroY," + n(BoardTop()) + ";iconPath," +
                             art + "/tile;iconType,.png;animationFrames,10;animationPath," + art +
                             "/trail;animationType,.png;";
+  SetDeal(number);
   if (SetGameParam(Command(setUp)) != 0) return false;
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SELECTION_PICTURE) ";choose," + art + "/choose.png;"));
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_TIME_BAR) ";timeBar," + art + "/timebar.png;x," +

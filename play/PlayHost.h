@@ -4,6 +4,7 @@
 
 #include <PlgKavelo/KaveloFather.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,10 @@ class PlayHost : public CKaveloFather {
  public:
   explicit PlayHost(const PlaySettings& settings);
 
-  // Sets a new game up with every command and spreads its tiles; false when the
-  // plug-in refused the set-up (missing artwork, a board too small).
-  bool NewGame();
+  // Sets a new game up with every command and spreads its tiles, by deal `number` (by
+  // the clock without one); false when the plug-in refused the set-up (missing artwork,
+  // a board too small).
+  bool NewGame(std::optional<std::uint64_t> number);
   int Click(Cell cell);
   void Shuffle(int mode);
   // Off sends the sound command with no files, on the artwork's again; a new game keeps it.

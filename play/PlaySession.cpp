@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "PlayAddress.h"
+
 namespace kavelo::play {
 namespace {
 
@@ -25,16 +27,23 @@ constexpr Colour kWonColour{120, 255, 140}, kLostColour{255, 110, 100}, kPausedC
 
 }  // namespace
 
-PlaySession::PlaySession(PlayHost& host, const PlaySettings& settings, GameKeeper& keeper)
-    : m_host(host), m_settings(settings), m_keeper(keeper), m_cursor(host.GridColumns(), host.GridRows()) {}
+PlaySession::PlaySession(PlayHost& host, const PlaySettings& settings, GameKeeper& keeper, PlaySources sources)
+    : m_host(host), m_settings(settings), m_keeper(keeper), m_sources(std::move(sources)),
+      m_cursor(host.GridColumns(), host.GridRows()) {}
+
+CivilDate PlaySession::Today() const { return UtcDate(m_sources.unixSeconds()); }
 
 bool PlaySession::Start() {
-  if (!m_host.NewGame()) return false;
-  if (!m_settings.fresh) Resume();
+  const std::optional<std::uint64_t> asked = AskedDeal(m_settings, m_sources.unixSeconds());
+  const std::uint64_t number = asked ? *asked : m_sources.freshDeal();
+  if (!m_host.NewGame(number)) return false;
+  m_deal = number;
+  if (m_settings.daily) m_daily = Today();
+  if (!m_settings.fresh) Resume(asked);
   return true;
 }
 
-void PlaySession::Resume() {
+void PlaySession::Resume(std::optional<std::uint64_t> asked) {
   const std::optional<SavedGame> saved = m_keeper.ReadSavedGame();
   if (!saved) return;
   if (m_host.LoadGame(saved->game.data(), saved->game.size()) != 0) {
@@ -43,9 +52,17 @@ void PlaySession::Resume() {
   }
   if (m_host.Query(KAVELO_QUERY_TILES_LEFT) == 0 || m_host.Query(KAVELO_QUERY_SECONDS_LEFT) <= 0) {
     m_keeper.SetAside("the game in it is over");
-    m_host.NewGame();
+    m_host.NewGame(m_deal);
     return;
   }
+  // A link to another deal plays that deal; the saved game waits until this one is kept.
+  if (asked && m_host.DealNumber() != asked) {
+    m_host.NewGame(m_deal);
+    return;
+  }
+  m_deal = m_host.DealNumber();
+  const CivilDate today = Today();
+  if (m_deal && *m_deal == DailyDealNumber(today)) m_daily = today;
   // The shuffles follow this run's options, not the saved run's.
   m_host.SetSolvableShuffles(!m_settings.anyShuffle);
   m_helpUsed = saved->helpUsed;
@@ -61,11 +78,14 @@ void PlaySession::ForgetHint() {
   m_noMoveLeft = false;
 }
 
-void PlaySession::NewGame() {
-  m_host.NewGame();
+void PlaySession::Deal(std::optional<std::uint64_t> number, std::optional<CivilDate> daily) {
+  m_deal = number ? *number : m_sources.freshDeal();
+  m_daily = daily;
+  m_host.NewGame(m_deal);
   ForgetHint();
   m_helpUsed = m_resumed = m_outcomeNoted = false;
   m_winWords.clear();
+  m_shareLine.clear();
   BoardChanged();
 }
 
@@ -90,6 +110,7 @@ void PlaySession::Click(Cell cell) {
 }
 
 void PlaySession::Press(PlayKey key) {
+  m_notice.clear();
   switch (key) {
     case PlayKey::Left: return m_cursor.Move(-1, 0);
     case PlayKey::Right: return m_cursor.Move(1, 0);
@@ -102,7 +123,18 @@ void PlaySession::Press(PlayKey key) {
       if (m_host.Paused()) return;
       m_host.Shuffle(KAVELO_SHUFFLE_MIX);
       break;
-    case PlayKey::NewGame: return NewGame();
+    case PlayKey::NewGame: return Deal(std::nullopt, std::nullopt);
+    case PlayKey::Replay:
+      // A game of no number cannot be dealt again; a new one takes its place.
+      return Deal(m_deal, m_daily);
+    case PlayKey::Daily: {
+      if (!(BoardOf(m_settings) == BoardOf(PlaySettings{}))) {
+        m_notice = "the day's deal is played on the default board";
+        return;
+      }
+      const CivilDate today = Today();
+      return Deal(DailyDealNumber(today), today);
+    }
     case PlayKey::Hint: {
       KaveloMove move{};
       const bool found = m_host.FindSafeHint(move);
@@ -140,6 +172,24 @@ void PlaySession::NoteOutcome() {
   if (outcome != Outcome::Won) return;
   const int seconds = m_settings.seconds - m_host.Query(KAVELO_QUERY_SECONDS_LEFT);
   m_winWords = m_helpUsed ? "won with help in " + ClockText(seconds) : m_keeper.RecordWin(seconds, TodayText());
+  if (!m_daily) return;
+  // The day the deal belongs to, even when the game ran past midnight.
+  const int streak = m_helpUsed ? m_keeper.DailyStreakOn(Today()) : m_keeper.RecordDailyWin(*m_daily);
+  m_winWords += "  -  daily streak " + std::to_string(streak) + (streak == 1 ? " day" : " days");
+  if (m_helpUsed) return;
+  const int misses = m_host.Query(KAVELO_QUERY_MISSES);
+  m_shareLine = "Kavelo daily " + DateText(*m_daily) + ": cleared in " + ClockText(seconds) + ", no help, " +
+                std::to_string(misses) + (misses == 1 ? " miss" : " misses");
+}
+
+std::string PlaySession::DealWords() const {
+  if (m_daily) return "daily " + DateText(*m_daily);
+  return m_deal ? "deal " + std::to_string(*m_deal) : "";
+}
+
+std::string PlaySession::Address() const {
+  if (m_daily) return "daily";
+  return m_deal ? DealAddress(m_settings, *m_deal) : "";
 }
 
 void PlaySession::Keep() {
@@ -218,6 +268,7 @@ std::string PlaySession::Situation() {
   }
   if (m_host.Paused()) return m_resumed ? "  -  saved game resumed, paused: P or a click goes on" : "  -  paused";
   if (m_noMoveLeft) return "  -  no pair can be linked: S shuffles";
+  if (!m_notice.empty()) return "  -  " + m_notice;
   // Looked at once the frame is shown, and only after a move.
   if (m_boardChanged) m_outlook = Outlook(m_host), m_boardChanged = false;
   return (m_host.SoundsOn() ? "" : "  -  sound off") + m_outlook;
@@ -225,14 +276,16 @@ std::string PlaySession::Situation() {
 
 std::string PlaySession::StatusWords() {
   const std::string situation = Situation();
-  return Counts() + situation;
+  const std::string deal = DealWords();
+  return (deal.empty() ? "" : deal + "  ") + Counts() + situation;
 }
 
 std::string PlaySession::ClockWords() { return ClockText(std::max(Status().secondsLeft, 0)) + " left"; }
 
 std::string PlaySession::Title() {
   const std::string situation = Situation();
-  return "kavelo-play  -  " + Counts() + "  " + ClockWords() + situation;
+  const std::string deal = DealWords();
+  return "kavelo-play  -  " + (deal.empty() ? "" : deal + "  -  ") + Counts() + "  " + ClockWords() + situation;
 }
 
 }  // namespace kavelo::play

@@ -8,20 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "DailyDeal.h"
 #include "FrameMarks.h"
 #include "GameKeeper.h"
 #include "KeyCursor.h"
 #include "KeyMap.h"
 #include "PlayHost.h"
+#include "PlaySources.h"
 
 namespace kavelo::play {
 
 class PlaySession {
  public:
-  PlaySession(PlayHost& host, const PlaySettings& settings, GameKeeper& keeper);
+  PlaySession(PlayHost& host, const PlaySettings& settings, GameKeeper& keeper,
+              PlaySources sources = SystemSources());
 
-  // Deals a game and, unless --new, resumes this board's saved game, paused. False when
-  // the plug-in refused the set-up.
+  // Deals the deal asked for (--deal, --daily) or a fresh one and, unless --new, resumes
+  // this board's saved game, paused, when it is of that deal (of any, when none was
+  // asked). False when the plug-in refused the set-up.
   bool Start();
   // A key or button other than Quit, which the front end answers by closing.
   void Press(PlayKey key);
@@ -52,10 +56,20 @@ class PlaySession {
   const std::optional<KaveloMove>& HintedPair() const { return m_hint; }
   // The words for a won game: its time and rank, or that it was won with help.
   const std::string& WinWords() const { return m_winWords; }
+  // "deal 48213", "daily 2026-12-08", or empty for a game of no number (a resumed game
+  // saved before deals had numbers).
+  std::string DealWords() const;
+  // The address that plays this deal again ("deal=48213", "daily"), empty without one.
+  std::string Address() const;
+  // After the day's deal was won without help, the line to share:
+  // "Kavelo daily 2026-12-08: cleared in 3:12, no help, 2 misses"; else empty.
+  const std::string& ShareLine() const { return m_shareLine; }
 
  private:
-  void NewGame();
-  void Resume();
+  // Deals `number`, and a fresh one without; `daily` names the day whose deal it is.
+  void Deal(std::optional<std::uint64_t> number, std::optional<CivilDate> daily);
+  void Resume(std::optional<std::uint64_t> asked);
+  CivilDate Today() const;
   void ClickCell(Cell cell);
   void TogglePause();
   // The board moved: the status and the outlook need a new look.
@@ -73,6 +87,11 @@ class PlaySession {
   PlayHost& m_host;
   PlaySettings m_settings;
   GameKeeper& m_keeper;
+  PlaySources m_sources;
+  std::optional<std::uint64_t> m_deal;  // the number of the deal in play
+  std::optional<CivilDate> m_daily;     // the day whose deal is in play
+  std::string m_shareLine;
+  std::string m_notice;                 // a word on a key that could not do its job
   KeyCursor m_cursor;
   std::optional<KaveloMove> m_hint;
   bool m_noMoveLeft = false;

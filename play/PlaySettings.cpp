@@ -8,19 +8,33 @@ namespace {
 constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
     "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
-    "                   [--any-shuffle] [--new] [--best]\n"
+    "                   [--any-shuffle] [--new] [--best] [--deal N | --daily]\n"
     "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
     "  Quitting keeps the game in progress for the next start on the same board; --new starts\n"
     "  afresh. --best prints the best times of games won without help.\n"
+    "  Every deal has a number, shown in the title: --deal N plays deal N again, on any\n"
+    "  computer, on the same board options. --daily plays the day's deal (by the date in UTC,\n"
+    "  on the default board), the same for everyone; a win without help prints a line to share.\n"
     "  Keys: the arrows move the cursor, Space or Enter clicks it, P pauses, M turns the\n"
-    "  sounds off and on, S shuffles, N starts a new game, H shows a hint, U or Ctrl+Z\n"
-    "  undoes, R, Ctrl+Y or Ctrl+Shift+Z redoes, Esc quits.\n";
+    "  sounds off and on, S shuffles, N starts a new game, A plays this deal again from the\n"
+    "  start, D plays the day's deal, H shows a hint, U or Ctrl+Z undoes, R, Ctrl+Y or\n"
+    "  Ctrl+Shift+Z redoes, Esc quits.\n";
 
 bool ReadNumber(const std::string& text, int low, int high, int& out) {
   int value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) return false;
+  out = value;
+  return true;
+}
+
+// 0 to 18446744073709551615, digits only.
+bool ReadDeal(const std::string& text, std::uint64_t& out) {
+  unsigned long long value = 0;
+  if (text.empty() || text.front() < '0' || text.front() > '9') return false;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return false;
   out = value;
   return true;
 }
@@ -40,6 +54,7 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       {"--columns", &s.columns, 1, 253}, {"--rows", &s.rows, 1, 253},     {"--kinds", &s.kinds, 1, 255},
       {"--copies", &s.copies, 0, 255},   {"--seconds", &s.seconds, 1, 1000000}, {"--snapshot-every", &s.snapshotEvery, 1, 1000000},
   };
+  bool boardGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -58,6 +73,15 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       s.fresh = true;
     } else if (arg == "--best") {
       s.best = true;
+    } else if (arg == "--daily") {
+      s.daily = true;
+    } else if (arg == "--deal") {
+      std::uint64_t number = 0;
+      if (!hasValue || !ReadDeal(args[++i], number)) {
+        error = std::string("--deal takes a number from 0 to 18446744073709551615\n") + kUsage;
+        return std::nullopt;
+      }
+      s.deal = number;
     } else if ((arg == "--art" || arg == "--out") && hasValue) {
       (arg == "--art" ? s.artDir : s.outDir) = args[++i];
     } else {
@@ -65,6 +89,7 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       for (const NumberOption& n : numbers) {
         if (arg != n.name) continue;
         known = true;
+        boardGiven = boardGiven || n.field != &s.snapshotEvery;
         if (!hasValue || !ReadNumber(args[++i], n.low, n.high, *n.field)) {
           error = std::string(n.name) + " takes a number from " + std::to_string(n.low) + " to " +
                   std::to_string(n.high) + "\n" + kUsage;
@@ -76,6 +101,11 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
         return std::nullopt;
       }
     }
+  }
+  if (s.daily && (s.deal || boardGiven)) {
+    error = std::string("--daily plays the day's deal on the default board: it takes no --deal and no board "
+                        "options\n") + kUsage;
+    return std::nullopt;
   }
   if (s.window && s.headless) {
     error = std::string("--window and --headless exclude each other\n") + kUsage;

@@ -1,6 +1,7 @@
 #pragma once
 // What kavelo-play is asked to do, from its command line.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ struct PlaySettings {
   int snapshotEvery = 10;   // seconds of game time between snapshots
   bool fresh = false;       // a new game even where a saved one waits
   bool best = false;        // print the best times and play nothing
+  std::optional<std::uint64_t> deal;  // the deal to play; none: a fresh number
+  bool daily = false;       // the day's deal, on the default board
 };
 
 // The options that make one game comparable with another: a saved game resumes only on

@@ -3,6 +3,8 @@ export * from './protocol.js';
 
 /** Texts longer than this are refused (-1) without reaching the plug-in. */
 export declare const MAX_TEXT_LENGTH: number;
+/** The largest deal number, 2 ** 64 - 1. */
+export declare const MAX_DEAL: bigint;
 
 /** Two cells, columns and rows counted from 0 at the top left, the border ring included. */
 export interface KaveloMove { x1: number; y1: number; x2: number; y2: number; }
@@ -73,6 +75,13 @@ export declare class Game {
   /** Shuffles that always leave the board clearable (true), or the plug-in's own (false):
    * 0, or -1 once closed. Anything but a boolean throws a TypeError. */
   setSolvableShuffles(on: boolean): number;
+  /** Later set-ups deal by `number` (a BigInt from 0n to MAX_DEAL, or a safe whole Number
+   * from 0), or by the clock again with null: 0, or -1 once closed. Anything else throws
+   * a TypeError. */
+  setDeal(number: bigint | number | null): number;
+  /** The number the board in play was dealt by; null when by the clock, when no game is
+   * set up, or once closed. */
+  readonly dealNumber: bigint | null;
   /** 1 when the last removed pair was put back (undo) or removed again (redo), else 0. */
   undo(): number;
   redo(): number;

@@ -22,6 +22,8 @@ const MAX_FRAME_SIDE = 8192;
 const MAX_FRAME_PIXELS = 1 << 24;
 const MAX_SAVE_BYTES = 1 << 24;
 const MAX_SOLVE_MS = 60000;
+// The largest deal number, 2 ** 64 - 1.
+export const MAX_DEAL = (1n << 64n) - 1n;
 const SOLVE_RESULTS = ['solved', 'unsolvable', 'unknown'];
 const UTF8 = new TextEncoder();
 const ART_NAME = /^[A-Za-z0-9_][A-Za-z0-9._-]{0,127}$/;
@@ -68,6 +70,14 @@ function checkInteger(value, what, low, high) {
   if (!Number.isInteger(value) || value < low || value > high) {
     throw new TypeError(`${what} must be an integer from ${low} to ${high}`);
   }
+}
+
+// A deal number as a BigInt, or null. A Number beyond 2 ** 53 has already lost digits.
+function checkDeal(value) {
+  if (value === null) return null;
+  if (typeof value === 'number' && Number.isSafeInteger(value) && value >= 0) return BigInt(value);
+  if (typeof value === 'bigint' && value >= 0n && value <= MAX_DEAL) return value;
+  throw new TypeError(`a deal number must be null, a BigInt from 0n to ${MAX_DEAL}n or a safe whole Number from 0`);
 }
 
 export class Kavelo {
@@ -310,6 +320,32 @@ export class Game {
   setSolvableShuffles(on) {
     checkFlag(on, 'on');
     return this.#call((h) => this.#m._KaveloSetSolvableShuffles(h, on ? 1 : 0));
+  }
+  // Later set-ups deal by `number` (a BigInt from 0n to 2n ** 64n - 1n, or a Number that
+  // is a safe whole number from 0), or by the clock again with null: 0, or -1 once closed.
+  setDeal(number) {
+    const deal = checkDeal(number);
+    return this.#call((h) => this.#m._KaveloWebSetDeal(h, deal === null ? 0 : 1, Number(BigInt.asUintN(32, deal ?? 0n)),
+      Number((deal ?? 0n) >> 32n)));
+  }
+  // The number the board in play was dealt by, a BigInt; null when it was dealt by the
+  // clock, no game is set up, or the game is closed.
+  get dealNumber() {
+    let number = null;
+    this.#call((handle) => {
+      const m = this.#m;
+      const halves = m._malloc(8);
+      if (!halves) return -1;
+      try {
+        if (m._KaveloWebDealNumber(handle, halves) !== 1) return 0;
+        const [low, high] = new Uint32Array(m.HEAPU8.buffer, halves, 2);
+        number = BigInt(high) << 32n | BigInt(low);
+      } finally {
+        m._free(halves);
+      }
+      return 0;
+    });
+    return number;
   }
   // Puts the last removed pair back, or removes it again: 1 when done, 0 when nothing was.
   undo() { return this.#call((h) => this.#m._KaveloUndo(h)); }

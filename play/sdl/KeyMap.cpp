@@ -15,6 +15,8 @@ PlayKey KeyOf(int code, bool ctrl, bool shift) {
     case SDLK_m: return PlayKey::Mute;
     case SDLK_s: return PlayKey::Shuffle;
     case SDLK_n: return PlayKey::NewGame;
+    case SDLK_a: return PlayKey::Replay;
+    case SDLK_d: return PlayKey::Daily;
     case SDLK_h: return PlayKey::Hint;
     case SDLK_u: return PlayKey::Undo;
     case SDLK_r: case SDLK_y: return code == SDLK_y && !ctrl ? PlayKey::None : PlayKey::Redo;

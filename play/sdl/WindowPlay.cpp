@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,7 @@ WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
   if (!texture || !session.Start()) return WindowResult::SetUpFailed;
 
   std::string title;
+  std::string shared;  // the daily result, printed once it is won
   for (bool quit = false; !quit;) {
     // Sleep until an input event or the plug-in's next timer, then serve both.
     SDL_Event e;
@@ -79,6 +81,7 @@ WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
       title = std::move(now);
       SDL_SetWindowTitle(window.get(), title.c_str());
     }
+    if (session.ShareLine() != shared) std::printf("%s\n", (shared = session.ShareLine()).c_str());
   }
   session.Quit();
   return WindowResult::Quit;

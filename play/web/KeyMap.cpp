@@ -15,6 +15,8 @@ PlayKey KeyOf(int code, bool ctrl, bool shift) {
     case 'M': return PlayKey::Mute;
     case 'S': return ctrl ? PlayKey::None : PlayKey::Shuffle;  // Ctrl+S is the browser's own
     case 'N': return ctrl ? PlayKey::None : PlayKey::NewGame;
+    case 'A': return ctrl ? PlayKey::None : PlayKey::Replay;  // Ctrl+A selects, Ctrl+D bookmarks
+    case 'D': return ctrl ? PlayKey::None : PlayKey::Daily;
     case 'H': return PlayKey::Hint;
     case 'U': return PlayKey::Undo;
     case 'R': return ctrl ? PlayKey::None : PlayKey::Redo;  // Ctrl+R reloads the page

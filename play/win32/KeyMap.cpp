@@ -15,6 +15,8 @@ PlayKey KeyOf(int code, bool ctrl, bool shift) {
     case 'M': return PlayKey::Mute;
     case 'S': return PlayKey::Shuffle;
     case 'N': return PlayKey::NewGame;
+    case 'A': return PlayKey::Replay;
+    case 'D': return PlayKey::Daily;
     case 'H': return PlayKey::Hint;
     case 'U': return PlayKey::Undo;
     case 'R': case 'Y': return code == 'Y' && !ctrl ? PlayKey::None : PlayKey::Redo;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "PlaySession.h"
@@ -122,6 +123,7 @@ WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
   // The ordinary message loop: input and the plug-in's timer callbacks alike.
   MSG msg;
   std::wstring title;
+  std::string shared;  // the daily result, printed once it is won
   while (!session.quit && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -141,6 +143,7 @@ WindowResult PlayInWindow(const PlaySettings& settings, GameKeeper& keeper) {
       title = std::move(now);
       SetWindowTextW(window, title.c_str());
     }
+    if (play.ShareLine() != shared) std::printf("%s\n", (shared = play.ShareLine()).c_str());
   }
   if (!session.quit) DestroyWindow(window);
   play.Quit();

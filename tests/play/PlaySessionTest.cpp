@@ -3,7 +3,9 @@
 // The player's records live in memory here; PlayFilesTest keeps them in files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <random>
 
 #include "MemoryStore.h"
@@ -22,9 +24,19 @@ PlaySettings SmallBoard(int columns = 6, int rows = 4, int kinds = 6, int copies
   return s;
 }
 
+constexpr std::int64_t kNoon20261208 = 1796731200;  // 2026-12-08 12:00 UTC
+
+// The clock at `*now` and fresh deals numbered from 1001 on.
+PlaySources FixedSources(const std::int64_t* now) {
+  auto next = std::make_shared<std::uint64_t>(1000);
+  return {[now] { return *now; }, [next] { return ++*next; }};
+}
+
 // A game as a front end holds one: the host, the player's records and the session.
 struct Game {
-  explicit Game(const PlaySettings& s) : settings(s), host(s), keeper(store, BoardOf(s), Warnings()), session(host, s, keeper) {
+  explicit Game(const PlaySettings& s, MemoryStore* shared = nullptr)
+      : settings(s), host(s), keeper(shared ? *shared : store, BoardOf(s), Warnings()),
+        session(host, s, keeper, FixedSources(&now)) {
     EXPECT_TRUE(session.Start());
   }
   kavelo::play::Warn Warnings() {
@@ -38,6 +50,21 @@ struct Game {
     return session.Marks().banner ? session.Marks().banner->title : "";
   }
 
+  // The tile grid of the board in play, from its save.
+  std::vector<unsigned char> Board() {
+    std::vector<unsigned char> saved;
+    host.SaveGame(saved);
+    const std::size_t cells = std::size_t(host.GridColumns()) * host.GridRows();
+    return saved.size() >= 76 + cells ? std::vector<unsigned char>(saved.begin() + 76, saved.begin() + 76 + cells)
+                                      : saved;
+  }
+  void Win() {
+    std::vector<KaveloMove> moves;
+    ASSERT_EQ(host.Solve(moves, 5000), KaveloSolved);
+    for (const KaveloMove& m : moves) ClickPair(m);
+  }
+
+  std::int64_t now = kNoon20261208;
   PlaySettings settings;
   PlayHost host;
   MemoryStore store;
@@ -127,7 +154,141 @@ TEST(PlaySession, TheTitleGivesTheTimeLeftAsMinutesAndSeconds) {
   EXPECT_EQ(g.session.ClockWords(), "2:05 left");
   g.host.InputEvent(L"type," KAVELO_TEXT(KAVELO_EVENT_TIME) L";time,66;");
   g.Tick();  // as the clock adds a second after a tick's frame
-  EXPECT_EQ(g.session.Title().rfind("kavelo-play  -  score 0  pairs 0  misses 0  0:59 left", 0), 0u) << g.session.Title();
+  EXPECT_EQ(g.session.Title().rfind("kavelo-play  -  deal 1001  -  score 0  pairs 0  misses 0  0:59 left", 0), 0u)
+      << g.session.Title();
+}
+
+TEST(PlaySession, NumberedDealsReplayAndANewGameDrawsAFreshNumber) {
+  PlaySettings s = SmallBoard();
+  s.deal = 48213;
+  Game g(s);
+  const std::vector<unsigned char> dealt = g.Board();
+  KaveloMove hinted{};
+  const struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char* words;       // the status words begin so
+    std::uint64_t number;    // the plug-in's number of the board in play
+    bool dealtBoard;         // the board is deal 48213 as it was dealt
+  } steps[] = {
+      {"--deal deals its number", [] {}, "deal 48213  score 0", 48213, true},
+      {"a pair goes", [&] {
+         ASSERT_TRUE(g.host.FindHint(hinted));
+         g.ClickPair(hinted);
+       }, "deal 48213  score 10  pairs 1", 48213, false},
+      {"the replay button deals it again from the start", [&] { g.session.Press(KeyNamed("replay")); },
+       "deal 48213  score 0  pairs 0", 48213, true},
+      {"a new game draws a fresh number", [&] { g.session.Press(PlayKey::NewGame); }, "deal 1001  score 0", 1001, false},
+      {"the day's deal wants the default board", [&] { g.session.Press(KeyNamed("daily")); },
+       "deal 1001  score 0  pairs 0  misses 0  -  the day's deal is played on the default board", 1001, false},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(g.session.StatusWords().rfind(step.words, 0), 0u) << step.what << ": " << g.session.StatusWords();
+    EXPECT_EQ(g.host.DealNumber(), step.number) << step.what;
+    EXPECT_EQ(g.Board() == dealt, step.dealtBoard) << step.what;
+  }
+  EXPECT_EQ(g.session.Address(), "columns=6&rows=4&kinds=6&seconds=300&deal=1001");
+}
+
+// The day's deal on the default board, won day after day: the streak, the line to share,
+// a win with help and a lost game, with the clock and the records handed in.
+TEST(PlaySession, TheDailyDealKeepsAStreakOfWinsWithoutHelpAndGivesALineToShare) {
+  MemoryStore records;
+  PlaySettings daily;
+  daily.artDir = kavelo::test::TestArtDir();
+  daily.daily = true;
+  const struct Day {
+    int day;                 // of December 2026
+    const char* play;        // "win", "help" (a hint, then the win), "lose"
+    const char* winWords;    // the end of the win's words
+    const char* share;
+  } days[] = {
+      {8, "win", "daily streak 1 day", "Kavelo daily 2026-12-08: cleared in 0:00, no help, 0 misses"},
+      {8, "win", "daily streak 1 day", "Kavelo daily 2026-12-08: cleared in 0:00, no help, 0 misses"},  // again
+      {9, "win", "daily streak 2 days", "Kavelo daily 2026-12-09: cleared in 0:00, no help, 0 misses"},
+      {10, "help", "daily streak 2 days", ""},
+      {11, "lose", "", ""},
+      {12, "win", "daily streak 1 day", "Kavelo daily 2026-12-12: cleared in 0:00, no help, 0 misses"},  // after a gap
+  };
+  std::uint64_t yesterday = 0;
+  for (const Day& d : days) {
+    SCOPED_TRACE(std::to_string(d.day) + " " + d.play);
+    daily.fresh = true;
+    Game g(daily, &records);
+    g.now = kNoon20261208 + (d.day - 8) * 86400;
+    g.session.Press(PlayKey::Daily);  // today's deal, as --daily gave at the start
+    const std::string date = "2026-12-" + std::to_string(d.day).insert(0, d.day < 10 ? "0" : "");
+    EXPECT_EQ(g.session.DealWords(), "daily " + date);
+    EXPECT_EQ(g.session.Address(), "daily");
+    const std::optional<std::uint64_t> number = g.host.DealNumber();
+    EXPECT_EQ(number, DailyDealNumber({2026, 12, d.day}));
+    if (d.day != 8) {
+      EXPECT_NE(number, yesterday);
+    }
+    yesterday = number.value_or(0);
+    if (std::string(d.play) == "lose") {
+      g.host.InputEvent(L"type," KAVELO_TEXT(KAVELO_EVENT_TIME) L";time,100000;");
+      EXPECT_EQ(g.BannerTitle(), "TIME IS UP");
+    } else {
+      if (std::string(d.play) == "help") g.session.Press(PlayKey::Hint);
+      g.Win();
+      EXPECT_EQ(g.BannerTitle(), "YOU WON!");
+      const std::string& words = g.session.WinWords();
+      EXPECT_EQ(words.substr(words.size() - std::strlen(d.winWords)), d.winWords) << words;
+    }
+    EXPECT_EQ(g.session.ShareLine(), d.share);
+  }
+}
+
+TEST(DailyDeal, DatesInUtcAndTheirNumbersAreTheSameEverywhere) {
+  const struct Case {
+    std::int64_t unixSeconds;
+    CivilDate date;
+  } cases[] = {
+      {0, {1970, 1, 1}},
+      {-1, {1969, 12, 31}},
+      {951782400, {2000, 2, 29}},
+      {4107542400, {2100, 3, 1}},     // no 29 February in 2100
+      {kNoon20261208 - 12 * 3600, {2026, 12, 8}},
+      {kNoon20261208 + 12 * 3600 - 1, {2026, 12, 8}},
+      {kNoon20261208 + 12 * 3600, {2026, 12, 9}},
+      {253402300799, {9999, 12, 31}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UtcDate(c.unixSeconds), c.date) << c.unixSeconds;
+    CivilDate read{};
+    EXPECT_TRUE(ReadDate(DateText(c.date), read) && read == c.date) << DateText(c.date);
+  }
+  for (const char* wrong : {"2026-02-29", "2026-13-01", "2026-00-10", "2026-1-08", "2026-12-08x", "abcd-ef-gh"}) {
+    CivilDate read{};
+    EXPECT_FALSE(ReadDate(wrong, read)) << wrong;
+  }
+  // Every platform deals the same board on a day: its number is fixed.
+  EXPECT_EQ(DailyDealNumber({2026, 12, 8}), 10588182693461681554u);
+  EXPECT_NE(DailyDealNumber({2026, 12, 8}), DailyDealNumber({2026, 12, 9}));
+}
+
+TEST(DailyStreak, ARecordThatDoesNotReadSoIsNoStreak) {
+  const struct Case {
+    const char* text;
+    int days;
+  } cases[] = {
+      {"2026-12-08 3\n", 3}, {"2026-12-08 3", 3}, {"2026-12-08 3\r\n", 3}, {"", 0}, {"2026-12-08", 0},
+      {"2026-12-08 0", 0}, {"2026-12-08 -2", 0}, {"2026-12-08 3 more", 0}, {"2026-02-30 3", 0},
+      {"2026-12-08 99999999999", 0}, {"2026-12-08  3", 0},
+  };
+  for (const Case& c : cases) {
+    const DailyStreak streak = ParseDailyStreak(c.text);
+    EXPECT_EQ(streak.days, c.days) << c.text;
+    if (c.days > 0) {
+      EXPECT_EQ(ParseDailyStreak(FormatDailyStreak(streak)), streak) << c.text;
+    }
+  }
+  DailyStreak streak = ParseDailyStreak("2026-12-08 3");
+  EnterDailyWin(streak, {2026, 12, 6});  // a clock set back keeps the streak
+  EXPECT_EQ(StreakOn(streak, {2026, 12, 9}), 3);
+  EXPECT_EQ(StreakOn(streak, {2026, 12, 10}), 0);
 }
 
 // Whatever the player does between frames, the frame composed from the changed rows alone
@@ -178,6 +339,15 @@ TEST(PlayAddress, TheAddressTakesTheBoardOptionsAndRefusesAsTheCommandLineDoes) 
       {"?art=/etc&columns=4", false, "unknown option ?art=/etc", 0, 0},
       {"?headless", false, "unknown option ?headless", 0, 0},
       {"?new&&columns=6", false, "", 6, 10},
+      {"?deal=48213", true, "", 16, 10},  // a named deal keeps its board on a phone
+      {"?daily", true, "", 16, 10},
+      {"?deal=18446744073709551616", false, "--deal takes a number from 0 to 18446744073709551615", 0, 0},
+      {"?deal=-1", false, "--deal takes a number", 0, 0},
+      {"?deal=12x", false, "--deal takes a number", 0, 0},
+      {"?deal", false, "--deal takes a number", 0, 0},
+      {"?daily&columns=8", false, "--daily plays the day's deal on the default board", 0, 0},
+      {"?daily&deal=5", false, "--daily plays the day's deal on the default board", 0, 0},
+      {"?daily=1", false, "unknown option ?daily=1", 0, 0},
   };
   for (const Case& c : cases) {
     std::string error;

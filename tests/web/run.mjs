@@ -374,6 +374,23 @@ async function hostileCalls() {
     ['paused after close', () => closed.paused, -1],
     ['a pause after close', () => closed.pause(true), -1],
     ['solvable shuffles after close', () => closed.setSolvableShuffles(true), -1],
+    ['a deal after close', () => closed.setDeal(5n), -1],
+    ['a deal number after close', () => closed.dealNumber, null],
+    ['a deal of -1', () => live.setDeal(-1), 'TypeError'],
+    ['a deal of 2 ** 64', () => live.setDeal(1n << 64n), 'TypeError'],
+    ['a deal of -1n', () => live.setDeal(-1n), 'TypeError'],
+    ['a deal past a safe Number', () => live.setDeal(2 ** 53), 'TypeError'],
+    ['a deal of 1.5', () => live.setDeal(1.5), 'TypeError'],
+    ['a deal as text', () => live.setDeal('48213'), 'TypeError'],
+    ['a missing deal', () => live.setDeal(), 'TypeError'],
+    ['a deal command with trailing junk', () => live.command('param,32;deal,12x;'), -1],
+    ['deals by number: 2 ** 64 - 1, 2 ** 53 + 1 (past a double), 48213 as a Number, the clock', () => {
+      const seen = [];
+      for (const number of [(1n << 64n) - 1n, (1n << 53n) + 1n, 48213, null]) {
+        seen.push(live.setDeal(number), setUp(live), String(live.dealNumber));
+      }
+      return seen.join();
+    }, '0,0,18446744073709551615,0,0,9007199254740993,0,0,48213,0,0,null'],
     ['a solve after close', () => JSON.stringify(closed.solve(0)), '{"result":"unknown","moves":[]}'],
     ['a screen larger than the canvas: no frame, no write past it', () => {
       const small = canvasOf(64, 48);

@@ -25,4 +25,20 @@ EMSCRIPTEN_KEEPALIVE KaveloGame* KaveloWebCreate(int id) {
   return KaveloCreate(&host);
 }
 
+// The deal calls with the number in two 32-bit halves: JavaScript hands no 64-bit
+// integer to this module's functions.
+EMSCRIPTEN_KEEPALIVE int KaveloWebSetDeal(KaveloGame* game, int numbered, std::uint32_t low, std::uint32_t high) {
+  return KaveloSetDeal(game, numbered, static_cast<unsigned long long>(high) << 32 | low);
+}
+
+// As KaveloDealNumber, the number written to halves[0] (low) and halves[1] (high).
+EMSCRIPTEN_KEEPALIVE int KaveloWebDealNumber(KaveloGame* game, std::uint32_t* halves) {
+  if (halves == nullptr) return -1;
+  unsigned long long number = 0;
+  const int answer = KaveloDealNumber(game, &number);
+  halves[0] = static_cast<std::uint32_t>(number);
+  halves[1] = static_cast<std::uint32_t>(number >> 32);
+  return answer;
+}
+
 }  // extern "C"
