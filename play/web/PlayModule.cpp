@@ -26,7 +26,7 @@ struct KaveloPlay {
   std::unique_ptr<PlayHost> host;
   std::unique_ptr<PlaySession> session;
   std::vector<std::uint8_t> rgba;  // the shown frame in the canvas's byte order
-  std::string status, clock;      // the words last handed out, kept alive for the shell
+  std::string status, clock, address;  // the words last handed out, kept alive for the shell
 };
 
 namespace {
@@ -156,6 +156,14 @@ EMSCRIPTEN_KEEPALIVE const char* KaveloPlayStatus(KaveloPlay* play) {
 EMSCRIPTEN_KEEPALIVE const char* KaveloPlayClock(KaveloPlay* play) {
   return Guarded(play, [&] { return (play->clock = play->session->ClockWords()).c_str(); }, "");
 }
+// The address that plays this deal again ("deal=48213", "daily"): the page shows it.
+EMSCRIPTEN_KEEPALIVE const char* KaveloPlayAddress(KaveloPlay* play) {
+  return Guarded(play, [&] { return (play->address = play->session->Address()).c_str(); }, "");
+}
+// The day's result to share, empty until the day's deal is won without help.
+EMSCRIPTEN_KEEPALIVE const char* KaveloPlayShareLine(KaveloPlay* play) {
+  return Guarded(play, [&] { return play->session->ShareLine().c_str(); }, "");
+}
 EMSCRIPTEN_KEEPALIVE int KaveloPlaySoundOn(KaveloPlay* play) {
   return Guarded(play, [&] { return play->session->SoundsOn() ? 1 : 0; }, 0);
 }
@@ -186,6 +194,18 @@ EMSCRIPTEN_KEEPALIVE int KaveloPlayHinted(KaveloPlay* play, int* out) {
 }
 EMSCRIPTEN_KEEPALIVE int KaveloPlayQuery(KaveloPlay* play, int query) {
   return Guarded(play, [&] { return play->host->Query(query); }, -1);
+}
+// The first pair of a clearing the solver finds, as the player could play it: no hint
+// is marked and no help counted.
+EMSCRIPTEN_KEEPALIVE int KaveloPlaySolvedPair(KaveloPlay* play, int* out) {
+  if (out == nullptr) return 0;
+  return Guarded(play, [&] {
+    std::vector<KaveloMove> moves;
+    if (play->host->Solve(moves, 2000) != KaveloSolved || moves.empty()) return 0;
+    const int values[4] = {moves[0].x1, moves[0].y1, moves[0].x2, moves[0].y2};
+    for (int i = 0; i < 4; ++i) out[i] = values[i];
+    return 1;
+  }, 0);
 }
 
 }  // extern "C"

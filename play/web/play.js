@@ -7,7 +7,8 @@ import { preloadFiles, unlockSound } from '../browserServices.js';
 const ART = '/art';
 const canvas = document.getElementById('frame'), ctx = canvas.getContext('2d');
 const statusLine = document.getElementById('status'), clockLine = document.getElementById('clock');
-const buttons = [...document.querySelectorAll('#buttons button')];
+const buttons = [...document.querySelectorAll('#buttons button[data-action]')];
+const share = document.getElementById('share');
 let m, play = 0, image = null, firstRow = 0, timer = 0, held = false, frames = 0;
 
 // Runs `use(address)` with `text` as UTF-8 in the module's memory.
@@ -37,6 +38,11 @@ function show(force = false) {
   const words = m.UTF8ToString(m._KaveloPlayStatus(play)), clock = m.UTF8ToString(m._KaveloPlayClock(play));
   if (statusLine.textContent !== words) statusLine.textContent = words;
   if (clockLine.textContent !== clock) clockLine.textContent = clock;
+  // The address names the deal in play, so that a link shares the board.
+  const address = m.UTF8ToString(m._KaveloPlayAddress(play));
+  if (address && location.search !== `?${address}`) history.replaceState(null, '', `?${address}`);
+  share.hidden = !m.UTF8ToString(m._KaveloPlayShareLine(play));
+  if (share.hidden) share.textContent = 'Copy result';
   const pressed = { pause: m._KaveloPlayPaused(play), sound: m._KaveloPlaySoundOn(play) };
   for (const b of buttons) {
     const on = String(pressed[b.dataset.action] === 1);
@@ -77,10 +83,17 @@ function listen() {
   });
   for (const b of buttons) {
     b.addEventListener('click', () => {
+      // The day's deal is on the default board, which a phone's portrait board is not.
+      if (b.dataset.action === 'daily') return location.assign('?daily');
       withText(b.dataset.action, (at) => m._KaveloPlayButton(play, at));
       acted();
     });
   }
+  share.addEventListener('click', () => {
+    const line = m.UTF8ToString(m._KaveloPlayShareLine(play));
+    navigator.clipboard.writeText(line).then(() => (share.textContent = 'Copied'),
+      () => (statusLine.textContent = line));  // no clipboard: the line to copy by hand
+  });
   // A pointer covers the mouse, pens and touch: a tap is a click.
   canvas.addEventListener('pointerdown', (e) => {
     if (e.button !== 0) return;
@@ -129,6 +142,7 @@ window.kaveloPlay = {
   tick() { m._KaveloPlayTick(play); show(); },
   hinted() { return withOut(4, (at) => m._KaveloPlayHinted(play, at)); },
   query: (q) => m._KaveloPlayQuery(play, q),
+  solvedPair() { return withOut(4, (at) => m._KaveloPlaySolvedPair(play, at)); },
   cellCenter(x, y) {
     const [left, top, w, h] = withOut(4, (at) => m._KaveloPlayGeometry(play, at)), rect = canvas.getBoundingClientRect();
     return { x: rect.left + (left + (x + 0.5) * w) * rect.width / canvas.width, y: rect.top + (top + (y + 0.5) * h) * rect.height / canvas.height };

@@ -134,6 +134,40 @@ const pageTests = {
       check(said.includes(why), `${query}: "${said}"`);
     }
   },
+  async 'page: the address names the deal, Replay deals it again, and the day\'s deal won without help is copied'(page) {
+    const words = () => page.evaluate(() => [document.getElementById('status').textContent, location.search]);
+    await openPlay(page, '?deal=48213');
+    const seen = [await words()];
+    await page.getByRole('button', { name: 'New game' }).click();
+    seen.push(await words());
+    await page.getByRole('button', { name: 'Replay' }).click();
+    seen.push(await words());
+    const fresh = seen[1][1].slice('?deal='.length);
+    check(seen[0][0].startsWith('deal 48213  score 0') && seen[0][1] === '?deal=48213', `named: ${seen[0]}`);
+    check(/^\d+$/.test(fresh) && fresh !== '48213' && seen[1][0].startsWith(`deal ${fresh}  score 0`), `new: ${seen[1]}`);
+    check(seen[2][1] === seen[1][1] && seen[2][0].startsWith(`deal ${fresh}  score 0`), `replayed: ${seen[2]}`);
+
+    await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+    await page.getByRole('button', { name: 'Daily' }).click();
+    await page.waitForFunction(() => location.search === '?daily' && window.kaveloPlay?.frames > 0);
+    await page.evaluate(() => window.kaveloPlay.hold());
+    const today = new Date().toISOString().slice(0, 10);
+    const [daily] = await words();
+    check(daily.startsWith(`daily ${today}  score 0`), `daily: ${daily}`);
+    check(await page.locator('#share').isHidden(), 'a result to share before the win');
+    for (let pairs = 0; pairs < 80 && await page.evaluate((q) => window.kaveloPlay.query(q), KAVELO_QUERY_TILES_LEFT) > 0; pairs++) {
+      const pair = await page.evaluate(() => window.kaveloPlay.solvedPair());
+      check(pair, 'the solver found no clearing');
+      await tapCell(page, pair[0], pair[1]);
+      await tapCell(page, pair[2], pair[3]);
+    }
+    await page.getByRole('button', { name: 'Copy result' }).click();
+    const copied = await page.evaluate(() => navigator.clipboard.readText());
+    check(new RegExp(`^Kavelo daily ${today}: cleared in \\d+:\\d\\d, no help, 0 misses$`).test(copied), `copied "${copied}"`);
+    const [won] = await words();
+    check(won.includes('daily streak 1 day'), `won: ${won}`);
+    return copied;
+  },
   async 'page: a game left is resumed paused on the next visit, and waits after the tab is hidden'(page) {
     await openPlay(page);
     await page.evaluate(() => window.kaveloPlay.hold());
@@ -166,7 +200,7 @@ const pageTests = {
     await page.reload();
     const ms = await page.waitForFunction(() => window.kaveloPlay?.frames > 0 && performance.now(), null, { timeout: 5000 });
     const status = await page.evaluate(() => document.getElementById('status').textContent);
-    check(status.startsWith('score'), `offline: ${status}`);
+    check(/^deal \d+  score/.test(status), `offline: ${status}`);
     return `first frame offline ${Math.round(await ms.jsonValue())} ms`;
   },
   async 'page: the same moves give the desktop core\'s frames, byte for byte'(page) {
