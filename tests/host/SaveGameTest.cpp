@@ -29,7 +29,6 @@ enum Offset : std::size_t {
   kFlags = 16, kSolvable = 22, kSelX = 23, kSelY = 25, kPairs = 29, kTilesLeft = 31, kElapsed = 43,
   kUndoCount = 51, kNumbered = 59, kDealNumber = 60, kDrawn = 68, kTiles = 76,
 };
-constexpr std::size_t kDealBytes = kTiles - kNumbered;
 constexpr std::size_t kPairBytes = 15;
 
 using Bytes = std::vector<unsigned char>;
