@@ -61,15 +61,21 @@ void GameKeeper::Forget() {
   }
 }
 
-bool GameKeeper::ReadBestTimes(BestTimes& table) {
-  table.clear();
-  std::string text, error;
-  if (m_store.Read(Shelf::Data, kBestTimesName, kMaxBestTimesBytes, text, error) == ReadResult::Failed) {
-    m_warn("the best times cannot be read: " + error);
+bool GameKeeper::ReadRecord(const char* name, const std::string& what, std::string& text) {
+  std::string error;
+  text.clear();
+  if (m_store.Read(Shelf::Data, name, kMaxBestTimesBytes, text, error) == ReadResult::Failed) {
+    m_warn(what + " cannot be read: " + error);
     return false;
   }
-  table = ParseBestTimes(text);
   return true;
+}
+
+bool GameKeeper::ReadBestTimes(BestTimes& table) {
+  std::string text;
+  const bool read = ReadRecord(kBestTimesName, "the best times", text);
+  table = ParseBestTimes(text);
+  return read;
 }
 
 std::string GameKeeper::RecordWin(int seconds, const std::string& date) {
@@ -85,14 +91,10 @@ std::string GameKeeper::RecordWin(int seconds, const std::string& date) {
 }
 
 bool GameKeeper::ReadDailyStreak(DailyStreak& streak) {
-  streak = {};
-  std::string text, error;
-  if (m_store.Read(Shelf::Data, kDailyStreakName, kMaxBestTimesBytes, text, error) == ReadResult::Failed) {
-    m_warn("the daily streak cannot be read: " + error);
-    return false;
-  }
+  std::string text;
+  const bool read = ReadRecord(kDailyStreakName, "the daily streak", text);
   streak = ParseDailyStreak(text);
-  return true;
+  return read;
 }
 
 int GameKeeper::RecordDailyWin(const CivilDate& day) {

@@ -47,6 +47,7 @@ class GameKeeper {
 
  private:
   // false, with a warning, when the record exists but cannot be read.
+  bool ReadRecord(const char* name, const std::string& what, std::string& text);
   bool ReadBestTimes(BestTimes& table);
   bool ReadDailyStreak(DailyStreak& streak);
 
