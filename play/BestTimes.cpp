@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view kFileHeader = "# kavelo-play best times: columns rows kinds copies seconds  time date\n";
 
-auto Key(const BoardOptions& b) { return std::tuple(b.columns, b.rows, b.kinds, b.copies, b.seconds); }
+auto Key(const BoardOptions& b) { return std::tuple(b.columns, b.rows, b.kinds, b.copies, b.seconds, b.gravity); }
 
 bool IsDate(std::string_view d) {
   if (d.size() != 10 || d[4] != '-' || d[7] != '-') return false;
@@ -31,9 +31,16 @@ bool ParseLine(std::string_view line, BestTime& out) {
     p = next;
   }
   while (p != end && *p == ' ') ++p;
-  const std::string_view date(p, static_cast<std::size_t>(end - p));
+  std::string_view date(p, static_cast<std::size_t>(end - p));
+  // A rule variant after the date; none written for the plain rule, as before variants.
+  int gravity = 0;
+  if (date.size() > 11 && date[10] == ' ') {
+    gravity = GravityNamed(date.substr(11));
+    date = date.substr(0, 10);
+    if (gravity <= 0) return false;
+  }
   if (!IsDate(date)) return false;
-  out.board = {values[0], values[1], values[2], values[3], values[4]};
+  out.board = {values[0], values[1], values[2], values[3], values[4], gravity};
   out.seconds = values[5];
   out.date = date;
   return out.board.columns > 0 && out.board.rows > 0 && out.board.kinds > 0 && out.board.seconds > 0 &&
@@ -65,7 +72,9 @@ std::string FormatBestTimes(const BestTimes& table) {
   for (const BestTime& t : table) {
     const BoardOptions& b = t.board;
     for (int v : {b.columns, b.rows, b.kinds, b.copies, b.seconds}) text += std::to_string(v) + " ";
-    text.append(" ").append(std::to_string(t.seconds)).append(" ").append(t.date).append("\n");
+    text.append(" ").append(std::to_string(t.seconds)).append(" ").append(t.date);
+    if (b.gravity > 0) text.append(" ").append(kGravityNames[b.gravity]);
+    text.append("\n");
   }
   return text;
 }
@@ -117,7 +126,8 @@ std::string BestTimesReport(const BestTimes& table, const std::string& where) {
     const BoardOptions& b = table[i].board;
     if (i == 0 || !(table[i - 1].board == b)) {
       text += std::to_string(b.columns) + " x " + std::to_string(b.rows) + ", " + std::to_string(b.kinds) +
-              " kinds x " + std::to_string(b.copies) + ", " + std::to_string(b.seconds) + " s:\n";
+              " kinds x " + std::to_string(b.copies) + ", " + std::to_string(b.seconds) + " s" +
+              (b.gravity > 0 ? std::string(", tiles fall ") + kGravityNames[b.gravity] : "") + ":\n";
       rank = 0;
     }
     text += "  " + std::to_string(++rank) + ".  " + ClockText(table[i].seconds) + "  " + table[i].date + "\n";

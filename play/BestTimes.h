@@ -2,6 +2,7 @@
 // The best times of games won without help: the five fastest wins of each board, with
 // their dates, kept in a small text file of one win a line,
 //   columns rows kinds copies seconds  time date       e.g. "16 10 36 4 480 92 2025-03-14"
+// followed by the rule variant when tiles fall: "16 10 36 4 480 92 2025-03-14 down".
 // Lines that do not read as a win are left out; nothing in the file can stop play.
 
 #include <string>

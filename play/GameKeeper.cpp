@@ -90,9 +90,14 @@ std::string GameKeeper::RecordWin(int seconds, const std::string& date) {
   return WinText(seconds, rank, BoardTimes(table, m_board));
 }
 
+std::string GameKeeper::StreakName() const {
+  // Each rule variant keeps its own streak; the plain rule's keeps the plain name.
+  return std::string(kDailyStreakName) + (m_board.gravity > 0 ? std::string("-") + kGravityNames[m_board.gravity] : "");
+}
+
 bool GameKeeper::ReadDailyStreak(DailyStreak& streak) {
   std::string text;
-  const bool read = ReadRecord(kDailyStreakName, "the daily streak", text);
+  const bool read = ReadRecord(StreakName().c_str(), "the daily streak", text);
   streak = ParseDailyStreak(text);
   return read;
 }
@@ -104,7 +109,7 @@ int GameKeeper::RecordDailyWin(const CivilDate& day) {
   const DailyStreak before = streak;
   EnterDailyWin(streak, day);
   std::string error;
-  if (!(streak == before) && !m_store.Replace(Shelf::Data, kDailyStreakName, FormatDailyStreak(streak), error)) {
+  if (!(streak == before) && !m_store.Replace(Shelf::Data, StreakName(), FormatDailyStreak(streak), error)) {
     m_warn("the daily streak is not kept: " + error);
   }
   return StreakOn(streak, day);

@@ -50,6 +50,7 @@ class GameKeeper {
   bool ReadRecord(const char* name, const std::string& what, std::string& text);
   bool ReadBestTimes(BestTimes& table);
   bool ReadDailyStreak(DailyStreak& streak);
+  std::string StreakName() const;
 
   PlayStore& m_store;
   std::string m_savedGame;

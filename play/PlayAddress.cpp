@@ -16,7 +16,7 @@ std::vector<std::string> AddressArguments(std::string_view query) {
     const std::size_t equals = pair.find('=');
     const std::string name(pair.substr(0, equals));
     const bool board = name == "columns" || name == "rows" || name == "kinds" || name == "copies" ||
-                       name == "seconds" || name == "deal";
+                       name == "seconds" || name == "deal" || name == "gravity";
     if (board) {
       args.push_back("--");
       args.back() += name;
@@ -48,6 +48,7 @@ std::string DealAddress(const PlaySettings& settings, std::uint64_t number) {
                                            std::tuple{"seconds", settings.seconds, defaults.seconds}}) {
     if (value != usual) address.append(name).append("=").append(std::to_string(value)).append("&");
   }
+  if (settings.gravity != 0) address.append("gravity=").append(kGravityNames[settings.gravity]).append("&");
   return address + "deal=" + std::to_string(number);
 }
 

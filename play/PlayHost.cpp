@@ -43,6 +43,8 @@ bool PlayHost::NewGame(std::optional<std::uint64_t> number) {
                             art + "/tile;iconType,.png;animationFrames,10;animationPath," + art +
                             "/trail;animationType,.png;";
   SetDeal(number);
+  SetGameParam(Command(std::string("param," KAVELO_TEXT(KAVELO_PARAM_RULES) ";gravity,") +
+                       kGravityNames[m_settings.gravity] + ";"));
   if (SetGameParam(Command(setUp)) != 0) return false;
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SELECTION_PICTURE) ";choose," + art + "/choose.png;"));
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_TIME_BAR) ";timeBar," + art + "/timebar.png;x," +

@@ -50,6 +50,11 @@ void PlaySession::Resume(std::optional<std::uint64_t> asked) {
     m_keeper.SetAside("the game in it does not load");
     return;
   }
+  if (m_host.Gravity() != m_settings.gravity) {
+    m_keeper.SetAside("the game in it plays by other rules");
+    m_host.NewGame(m_deal);
+    return;
+  }
   if (m_host.Query(KAVELO_QUERY_TILES_LEFT) == 0 || m_host.Query(KAVELO_QUERY_SECONDS_LEFT) <= 0) {
     m_keeper.SetAside("the game in it is over");
     m_host.NewGame(m_deal);
@@ -76,6 +81,7 @@ void PlaySession::BoardChanged() { m_boardChanged = m_statusStale = true; }
 void PlaySession::ForgetHint() {
   m_hint.reset();
   m_noMoveLeft = false;
+  m_miss.reset();
 }
 
 void PlaySession::Deal(std::optional<std::uint64_t> number, std::optional<CivilDate> daily) {
@@ -86,6 +92,7 @@ void PlaySession::Deal(std::optional<std::uint64_t> number, std::optional<CivilD
   m_helpUsed = m_resumed = m_outcomeNoted = false;
   m_winWords.clear();
   m_shareLine.clear();
+  m_chosen.reset();
   BoardChanged();
 }
 
@@ -99,7 +106,14 @@ void PlaySession::TogglePause() {
 void PlaySession::ClickCell(Cell cell) {
   if (m_host.Paused()) return TogglePause();
   ForgetHint();
-  m_host.Click(cell);
+  const int result = m_host.Click(cell);
+  // A pair that did not link says why, and its two cells are marked for a moment.
+  const int reason = result == KAVELO_CLICK_WRONG ? m_host.Query(KAVELO_QUERY_LAST_MISS) : KAVELO_MISS_NONE;
+  if (m_chosen && (reason == KAVELO_MISS_KINDS || reason == KAVELO_MISS_PATH)) {
+    m_miss = MissedPair{reason, *m_chosen, cell, m_host.Frames()};
+  }
+  // The clicked tile stays selected after a choice and after a pair that did not link.
+  m_chosen = result == KAVELO_CLICK_CHOOSE || result == KAVELO_CLICK_WRONG ? std::optional<Cell>(cell) : std::nullopt;
   BoardChanged();
   NoteOutcome();
 }
@@ -178,13 +192,15 @@ void PlaySession::NoteOutcome() {
   m_winWords += "  -  daily streak " + std::to_string(streak) + (streak == 1 ? " day" : " days");
   if (m_helpUsed) return;
   const int misses = m_host.Query(KAVELO_QUERY_MISSES);
-  m_shareLine = "Kavelo daily " + DateText(*m_daily) + ": cleared in " + ClockText(seconds) + ", no help, " +
+  const std::string rules = m_settings.gravity > 0 ? std::string(" (tiles fall ") + kGravityNames[m_settings.gravity] + ")" : "";
+  m_shareLine = "Kavelo daily " + DateText(*m_daily) + rules + ": cleared in " + ClockText(seconds) + ", no help, " +
                 std::to_string(misses) + (misses == 1 ? " miss" : " misses");
 }
 
 std::string PlaySession::DealWords() const {
-  if (m_daily) return "daily " + DateText(*m_daily);
-  return m_deal ? "deal " + std::to_string(*m_deal) : "";
+  const std::string rules = m_settings.gravity > 0 ? std::string("tiles fall ") + kGravityNames[m_settings.gravity] : "";
+  std::string deal = m_daily ? "daily " + DateText(*m_daily) : m_deal ? "deal " + std::to_string(*m_deal) : "";
+  return deal.empty() || rules.empty() ? deal + rules : deal + ", " + rules;
 }
 
 std::string PlaySession::Address() const {
@@ -269,6 +285,7 @@ std::string PlaySession::Situation() {
   if (m_host.Paused()) return m_resumed ? "  -  saved game resumed, paused: P or a click goes on" : "  -  paused";
   if (m_noMoveLeft) return "  -  no pair can be linked: S shuffles";
   if (!m_notice.empty()) return "  -  " + m_notice;
+  if (m_miss) return m_miss->reason == KAVELO_MISS_KINDS ? "  -  not a pair" : "  -  no path with two turns";
   // Looked at once the frame is shown, and only after a move.
   if (m_boardChanged) m_outlook = Outlook(m_host), m_boardChanged = false;
   return (m_host.SoundsOn() ? "" : "  -  sound off") + m_outlook;

@@ -56,8 +56,9 @@ class PlaySession {
   const std::optional<KaveloMove>& HintedPair() const { return m_hint; }
   // The words for a won game: its time and rank, or that it was won with help.
   const std::string& WinWords() const { return m_winWords; }
-  // "deal 48213", "daily 2026-12-08", or empty for a game of no number (a resumed game
-  // saved before deals had numbers).
+  // "deal 48213", "daily 2026-12-08", with the rules when tiles fall ("deal 48213, tiles
+  // fall down"); empty for a plain game of no number (a resumed game saved before deals
+  // had numbers).
   std::string DealWords() const;
   // The address that plays this deal again ("deal=48213", "daily"), empty without one.
   std::string Address() const;
@@ -92,6 +93,13 @@ class PlaySession {
   std::optional<CivilDate> m_daily;     // the day whose deal is in play
   std::string m_shareLine;
   std::string m_notice;                 // a word on a key that could not do its job
+  std::optional<Cell> m_chosen;         // the cell selected by the last click, as far as clicks tell
+  struct MissedPair {
+    int reason;  // a KAVELO_MISS_ reason
+    Cell first, second;
+    int frame;   // the host's frame count when it missed
+  };
+  std::optional<MissedPair> m_miss;     // the last pair that did not link, until the next move
   KeyCursor m_cursor;
   std::optional<KaveloMove> m_hint;
   bool m_noMoveLeft = false;

@@ -1,6 +1,7 @@
 #include "PlaySettings.h"
 
 #include <charconv>
+#include <iterator>
 
 namespace kavelo::play {
 namespace {
@@ -9,6 +10,7 @@ constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
     "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
     "                   [--any-shuffle] [--new] [--best] [--deal N | --daily]\n"
+    "                   [--gravity none|down|up|left|right]\n"
     "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
     "  Quitting keeps the game in progress for the next start on the same board; --new starts\n"
@@ -16,6 +18,8 @@ constexpr const char* kUsage =
     "  Every deal has a number, shown in the title: --deal N plays deal N again, on any\n"
     "  computer, on the same board options. --daily plays the day's deal (by the date in UTC,\n"
     "  on the default board), the same for everyone; a win without help prints a line to share.\n"
+    "  --gravity down makes the tiles fall into the gaps that removed pairs leave (or up,\n"
+    "  left, right); its boards stay clearable as they fall.\n"
     "  Keys: the arrows move the cursor, Space or Enter clicks it, P pauses, M turns the\n"
     "  sounds off and on, S shuffles, N starts a new game, A plays this deal again from the\n"
     "  start, D plays the day's deal, H shows a hint, U or Ctrl+Z undoes, R, Ctrl+Y or\n"
@@ -40,6 +44,13 @@ bool ReadDeal(const std::string& text, std::uint64_t& out) {
 }
 
 }  // namespace
+
+int GravityNamed(std::string_view name) {
+  for (int i = 0; i < static_cast<int>(std::size(kGravityNames)); ++i) {
+    if (name == kGravityNames[i]) return i;
+  }
+  return -1;
+}
 
 std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, const std::string& defaultArt,
                                           std::string& error) {
@@ -75,6 +86,12 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       s.best = true;
     } else if (arg == "--daily") {
       s.daily = true;
+    } else if (arg == "--gravity") {
+      s.gravity = hasValue ? GravityNamed(args[++i]) : -1;
+      if (s.gravity < 0) {
+        error = std::string("--gravity takes none, down, up, left or right\n") + kUsage;
+        return std::nullopt;
+      }
     } else if (arg == "--deal") {
       std::uint64_t number = 0;
       if (!hasValue || !ReadDeal(args[++i], number)) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kavelo::play {
@@ -26,16 +27,24 @@ struct PlaySettings {
   bool best = false;        // print the best times and play nothing
   std::optional<std::uint64_t> deal;  // the deal to play; none: a fresh number
   bool daily = false;       // the day's deal, on the default board
+  int gravity = 0;          // the rule variant, an index of kGravityNames
 };
 
+// The rule variants by their protocol numbers: nothing falls, or tiles fall that way.
+inline constexpr const char* kGravityNames[] = {"none", "down", "up", "left", "right"};
+// The variant of a name, -1 for none of them.
+int GravityNamed(std::string_view name);
+
 // The options that make one game comparable with another: a saved game resumes only on
-// the same board, and best times are kept per board.
+// the same board and rules, and best times are kept per board and rules.
 struct BoardOptions {
-  int columns, rows, kinds, copies, seconds;
+  int columns, rows, kinds, copies, seconds, gravity;
   bool operator==(const BoardOptions&) const = default;
 };
 
-inline BoardOptions BoardOf(const PlaySettings& s) { return {s.columns, s.rows, s.kinds, s.copies, s.seconds}; }
+inline BoardOptions BoardOf(const PlaySettings& s) {
+  return {s.columns, s.rows, s.kinds, s.copies, s.seconds, s.gravity};
+}
 
 // Parses the command line; an empty result and a message in `error` on a bad option.
 // `--help` gives an empty result and the usage text in `error`.

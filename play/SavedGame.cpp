@@ -35,8 +35,10 @@ bool ReadNumbers(std::string_view line, std::string_view key, int (&out)[N]) {
 }  // namespace
 
 std::string SavedGameName(const BoardOptions& b) {
+  // The plain rule's games keep the names they had before there were variants.
   return "game-" + std::to_string(b.columns) + "x" + std::to_string(b.rows) + "-k" + std::to_string(b.kinds) + "-c" +
-         std::to_string(b.copies) + "-s" + std::to_string(b.seconds);
+         std::to_string(b.copies) + "-s" + std::to_string(b.seconds) +
+         (b.gravity > 0 ? std::string("-") + kGravityNames[b.gravity] : "");
 }
 
 std::string EncodeSavedGame(const SavedGame& s) {
@@ -67,7 +69,8 @@ std::optional<SavedGame> DecodeSavedGame(std::string_view file, const BoardOptio
     return std::nullopt;
   }
   SavedGame saved;
-  saved.board = {options[0], options[1], options[2], options[3], options[4]};
+  // The variant is the plug-in's save's own, and the file's name says it too.
+  saved.board = {options[0], options[1], options[2], options[3], options[4], board.gravity};
   if (!(saved.board == board)) {
     why = "saved on another board";
     return std::nullopt;
