@@ -3,6 +3,8 @@ export * from './protocol.js';
 
 /** Texts longer than this are refused (-1) without reaching the plug-in. */
 export declare const MAX_TEXT_LENGTH: number;
+/** The rule variants' names, by their KAVELO_GRAVITY_ numbers. */
+export declare const GRAVITIES: readonly ['none', 'down', 'up', 'left', 'right'];
 /** The largest deal number, 2 ** 64 - 1. */
 export declare const MAX_DEAL: bigint;
 
@@ -82,6 +84,14 @@ export declare class Game {
   /** The number the board in play was dealt by; null when by the clock, when no game is
    * set up, or once closed. */
   readonly dealNumber: bigint | null;
+  /** The rule variant later set-ups deal by, a KAVELO_GRAVITY_ number or its name: 0, or -1
+   * once closed. Anything else throws a TypeError. */
+  setGravity(gravity: number | 'none' | 'down' | 'up' | 'left' | 'right'): number;
+  /** The KAVELO_GRAVITY_ variant of the board in play (the next set-up's before one); -1
+   * once closed. */
+  readonly gravity: number;
+  /** Why the last pair clicked did not link, a KAVELO_MISS_ number; -1 with no game. */
+  readonly lastMiss: number;
   /** 1 when the last removed pair was put back (undo) or removed again (redo), else 0. */
   undo(): number;
   redo(): number;

@@ -11,7 +11,7 @@
 import createPlgKaveloModule from './PlgKaveloModule.js';
 import { preloadFiles, unlockSound } from './browserServices.js';
 import { KAVELO_QUERY_CELL_WIDTH, KAVELO_QUERY_CELL_HEIGHT, KAVELO_QUERY_MISSES, KAVELO_QUERY_PAIRS,
-  KAVELO_QUERY_SCORE, KAVELO_QUERY_SECONDS_LEFT, KAVELO_QUERY_TILES_LEFT } from './protocol.js';
+  KAVELO_QUERY_LAST_MISS, KAVELO_QUERY_SCORE, KAVELO_QUERY_SECONDS_LEFT, KAVELO_QUERY_TILES_LEFT } from './protocol.js';
 
 export * from './protocol.js';
 
@@ -22,6 +22,8 @@ const MAX_FRAME_SIDE = 8192;
 const MAX_FRAME_PIXELS = 1 << 24;
 const MAX_SAVE_BYTES = 1 << 24;
 const MAX_SOLVE_MS = 60000;
+// The rule variants' names, by their KAVELO_GRAVITY_ numbers.
+export const GRAVITIES = Object.freeze(['none', 'down', 'up', 'left', 'right']);
 // The largest deal number, 2 ** 64 - 1.
 export const MAX_DEAL = (1n << 64n) - 1n;
 const SOLVE_RESULTS = ['solved', 'unsolvable', 'unknown'];
@@ -347,6 +349,18 @@ export class Game {
     });
     return number;
   }
+  // The rule variant later set-ups deal by: a KAVELO_GRAVITY_ number or its name in
+  // GRAVITIES ('none', 'down', 'up', 'left', 'right'): 0, or -1 once closed.
+  setGravity(gravity) {
+    const number = typeof gravity === 'string' ? GRAVITIES.indexOf(gravity) : gravity;
+    checkInteger(number, 'gravity', 0, GRAVITIES.length - 1);
+    return this.#call((h) => this.#m._KaveloSetGravity(h, number));
+  }
+  // The KAVELO_GRAVITY_ variant of the board in play (with no game set up, the next
+  // set-up's); -1 once closed.
+  get gravity() { return this.#handle ? this.#m._KaveloGravity(this.#handle) : -1; }
+  // Why the last pair clicked did not link: a KAVELO_MISS_ number; -1 with no game set up.
+  get lastMiss() { return this.query(KAVELO_QUERY_LAST_MISS); }
   // Puts the last removed pair back, or removes it again: 1 when done, 0 when nothing was.
   undo() { return this.#call((h) => this.#m._KaveloUndo(h)); }
   redo() { return this.#call((h) => this.#m._KaveloRedo(h)); }

@@ -418,6 +418,14 @@ async function hostileCalls() {
     ['a deal as text', () => live.setDeal('48213'), 'TypeError'],
     ['a missing deal', () => live.setDeal(), 'TypeError'],
     ['a deal command with trailing junk', () => live.command('param,32;deal,12x;'), -1],
+    ['a gravity of "sideways"', () => live.setGravity('sideways'), 'TypeError'],
+    ['a gravity of 5', () => live.setGravity(5), 'TypeError'],
+    ['a gravity of true', () => live.setGravity(true), 'TypeError'],
+    ['a rules command of "diagonal" leaves the variant', () => [live.setGravity('up'),
+      live.command('param,64;gravity,diagonal;'), live.gravity, live.setGravity(0)].join(), '0,-1,2,0'],
+    ['gravity after close', () => closed.setGravity('down'), -1],
+    ['the variant after close', () => closed.gravity, -1],
+    ['the last miss after close', () => closed.lastMiss, -1],
     ['deals by number: 2 ** 64 - 1, 2 ** 53 + 1 (past a double), 48213 as a Number, the clock', () => {
       const seen = [];
       for (const number of [(1n << 64n) - 1n, (1n << 53n) + 1n, 48213, null]) {
