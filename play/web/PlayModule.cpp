@@ -160,6 +160,10 @@ EMSCRIPTEN_KEEPALIVE const char* KaveloPlayClock(KaveloPlay* play) {
 EMSCRIPTEN_KEEPALIVE const char* KaveloPlayAddress(KaveloPlay* play) {
   return Guarded(play, [&] { return (play->address = play->session->Address()).c_str(); }, "");
 }
+// The rule variant the page plays by, an index of kGravityNames (its choice's order).
+EMSCRIPTEN_KEEPALIVE int KaveloPlayGravity(KaveloPlay* play) {
+  return Guarded(play, [&] { return play->settings.gravity; }, 0);
+}
 // The day's result to share, empty until the day's deal is won without help.
 EMSCRIPTEN_KEEPALIVE const char* KaveloPlayShareLine(KaveloPlay* play) {
   return Guarded(play, [&] { return play->session->ShareLine().c_str(); }, "");

@@ -8,7 +8,7 @@ const ART = '/art';
 const canvas = document.getElementById('frame'), ctx = canvas.getContext('2d');
 const statusLine = document.getElementById('status'), clockLine = document.getElementById('clock');
 const buttons = [...document.querySelectorAll('#buttons button[data-action]')];
-const share = document.getElementById('share');
+const share = document.getElementById('share'), gravity = document.getElementById('gravity');
 let m, play = 0, image = null, firstRow = 0, timer = 0, held = false, frames = 0;
 
 // Runs `use(address)` with `text` as UTF-8 in the module's memory.
@@ -89,6 +89,8 @@ function listen() {
       acted();
     });
   }
+  // Another rule is another game: a fresh deal by it, named in the address.
+  gravity.addEventListener('change', () => location.assign(`?gravity=${gravity.value}`));
   share.addEventListener('click', () => {
     const line = m.UTF8ToString(m._KaveloPlayShareLine(play));
     navigator.clipboard.writeText(line).then(() => (share.textContent = 'Copied'),
@@ -126,6 +128,7 @@ async function start() {
   }
   firstRow = m._malloc(4);  // where the core tells the first changed row
   [canvas.width, canvas.height] = [m._KaveloPlayFrameWidth(play), m._KaveloPlayFrameHeight(play)];
+  gravity.selectedIndex = m._KaveloPlayGravity(play);
   fit();
   listen();
   m._KaveloPlayTick(play);  // the board at once, not a tenth of a second later
