@@ -191,6 +191,42 @@ TEST(PlaySession, NumberedDealsReplayAndANewGameDrawsAFreshNumber) {
   EXPECT_EQ(g.session.Address(), "columns=6&rows=4&kinds=6&seconds=300&deal=1001");
 }
 
+// Under a rule variant the words say it, a pair that fails says why, and the address and
+// the records name the variant.
+TEST(PlaySession, TilesThatFallAreSaidAndAFailedPairSaysWhy) {
+  PlaySettings s = SmallBoard(6, 4, 6, 4);
+  s.gravity = GravityNamed("down");
+  s.deal = 77;
+  Game g(s);
+  EXPECT_EQ(g.host.Gravity(), KAVELO_GRAVITY_DOWN);
+  EXPECT_EQ(g.session.StatusWords().rfind("deal 77, tiles fall down  score 0", 0), 0u) << g.session.StatusWords();
+  EXPECT_EQ(g.session.Address(), "columns=6&rows=4&kinds=6&seconds=300&gravity=down&deal=77");
+  EXPECT_EQ(SavedGameName(BoardOf(s)), "game-6x4-k6-c4-s300-down");
+
+  // Every pair of occupied cells once: two kinds, then one kind with no path, are said.
+  const std::vector<unsigned char> board = g.Board();
+  const int width = g.host.GridColumns();
+  std::vector<std::string> said;
+  for (std::size_t a = 0; a < board.size(); ++a) {
+    for (std::size_t b = a + 1; b < board.size() && said.size() < 2; ++b) {
+      if (board[a] == 0 || board[b] == 0) continue;
+      const bool same = board[a] == board[b];
+      if (said.size() == (same ? 1u : 0u) && (said.empty() || same)) {
+        g.session.Click({int(a) % width, int(a) / width});
+        g.session.Click({int(b) % width, int(b) / width});
+        const std::string words = g.session.StatusWords();
+        if (words.find(" -  not a pair") != std::string::npos) said.push_back("kinds");
+        else if (words.find(" -  no path with two turns") != std::string::npos) said.push_back("path");
+        else if (g.host.Status().pairs > 0) g.session.Press(PlayKey::Undo);  // it linked: put it back
+        g.session.Click({-1, -1});
+      }
+    }
+  }
+  EXPECT_EQ(said, (std::vector<std::string>{"kinds", "path"}));
+  g.session.Press(PlayKey::Left);
+  EXPECT_EQ(g.session.StatusWords().find("not a pair"), std::string::npos) << "the reason goes with the next move";
+}
+
 // The day's deal on the default board, won day after day: the streak, the line to share,
 // a win with help and a lost game, with the clock and the records handed in.
 TEST(PlaySession, TheDailyDealKeepsAStreakOfWinsWithoutHelpAndGivesALineToShare) {
