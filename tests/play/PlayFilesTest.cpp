@@ -213,9 +213,10 @@ TEST_F(PlayFiles, OnlyWinsWithoutHelpAreRankedAndTheTableIsReplacedWhole) {
 }
 
 TEST(BestTimes, EachBoardKeepsItsFiveBestInOrderTiesAfterTheOlder) {
-  const BoardOptions board{16, 10, 36, 4, 480}, other{6, 4, 6, 4, 60};
+  const BoardOptions board{16, 10, 36, 4, 480, 0}, other{6, 4, 6, 4, 60, 0}, falling{16, 10, 36, 4, 480, 1};
   BestTimes table;
   EXPECT_EQ(EnterBestTime(table, {other, 50, "2025-01-01"}), 1);
+  EXPECT_EQ(EnterBestTime(table, {falling, 300, "2025-01-02"}), 1);  // the same board with tiles that fall
   const struct Case {
     int seconds;
     int rank;
@@ -232,6 +233,7 @@ TEST(BestTimes, EachBoardKeepsItsFiveBestInOrderTiesAfterTheOlder) {
   EXPECT_EQ(kept, (std::vector<int>{70, 80, 90, 90, 95}));
   EXPECT_EQ(BoardTimes(table, board)[2].date, "2025-02-02");  // the older of the tied 90s first
   EXPECT_EQ(BoardTimes(table, other).size(), 1u);
+  EXPECT_EQ(BoardTimes(table, falling).size(), 1u);
   EXPECT_EQ(WinText(105, 2, BoardTimes(table, board)), "won in 1:45, 2nd best; best 1:10");
   EXPECT_EQ(WinText(70, 1, BoardTimes(table, board)), "won in 1:10, the best time");
 
@@ -241,7 +243,8 @@ TEST(BestTimes, EachBoardKeepsItsFiveBestInOrderTiesAfterTheOlder) {
   const std::string damaged = text + "16 10 36 4 480 60\n" + "16 10 36 4 480 x 2025-01-01\n" +
                               "16 10 36 4 480 500 2025-01-01\n" + "16 10 36 4 480 -5 2025-01-01\n" +
                               std::string("\0\xff\n", 3) + "16 10 36 4 480 65 2025-1-01\n" +
-                              "16 10 36 4 480 66 2025-03-01 extra\n" + "16 10 36 4 480 65 2025-03-01\r\n";
+                              "16 10 36 4 480 66 2025-03-01 extra\n" + "16 10 36 4 480 64 2025-03-01 none\n" +
+                              "16 10 36 4 480 65 2025-03-01\r\n";
   BestTimes read = ParseBestTimes(damaged);
   EXPECT_EQ(BoardTimes(read, board).front().seconds, 65);
   EXPECT_EQ(BoardTimes(read, board).size(), 5u);
