@@ -1,11 +1,11 @@
-// A depth-first search for a clearing order, on a working copy of the grid.
+// A depth-first search for a clearing order, on a working copy of the grid. A position
+// that failed once (a hash of its cells and their kinds in a memo) is not searched again.
 //
-// Removing tiles only frees cells, so a link that works now still works after any other
-// removal. Two consequences prune the search: when every tile left of a kind can be
-// paired off by links that work now, removing those pairs at once loses nothing (any
-// clearing stays a clearing with them moved to the front), so they are played without
-// branching; and a position is fully described by which cells still hold tiles, so a
-// position that failed once (a hash of its cells in a memo) is not searched again.
+// Without falls, removing tiles only frees cells, so a link that works now still works
+// after any other removal. Then when every tile left of a kind can be paired off by links
+// that work now, removing those pairs at once loses nothing (any clearing stays a clearing
+// with them moved to the front), so they are played without branching. Falls move tiles
+// out of reach as well as into it, so under gravity every removal is a branch.
 #include "logic/BoardSolver.h"
 
 #include <algorithm>
@@ -18,9 +18,9 @@ constexpr int kMaxPairedOffKind = 8;         // larger kinds are left to the bra
 constexpr std::size_t kMaxMemo = 1u << 20;   // failed positions remembered, about 40 MB at most
 constexpr int kTestsPerClockReading = 256;   // link tests between readings of the clock
 
-std::uint64_t CellKey(std::uint64_t cell) {
-  // splitmix64: well spread keys for the position hash
-  std::uint64_t z = cell * 0x9E3779B97F4A7C15ULL + 0x632BE59BD9B4E019ULL;
+// A tile's share of the position hash: splitmix64 of its cell and kind.
+std::uint64_t TileKey(std::size_t cell, std::uint8_t kind) {
+  std::uint64_t z = (std::uint64_t{cell} * kKindSlots + kind) * 0x9E3779B97F4A7C15ULL + 0x632BE59BD9B4E019ULL;
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
   return z ^ (z >> 31);
@@ -28,15 +28,13 @@ std::uint64_t CellKey(std::uint64_t cell) {
 
 class Solver {
  public:
-  Solver(const GridView& grid, const SolveLimits& limits)
-      : m_width(grid.width), m_height(grid.height), m_limits(limits),
-        m_original(grid.cells, grid.cells + static_cast<std::size_t>(grid.width) * grid.height), m_cells(m_original),
-        m_keys(m_cells.size()) {
+  Solver(const GridView& grid, Gravity gravity, const SolveLimits& limits)
+      : m_width(grid.width), m_height(grid.height), m_gravity(gravity), m_limits(limits),
+        m_cells(grid.cells, grid.cells + static_cast<std::size_t>(grid.width) * grid.height) {
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
-      m_keys[i] = CellKey(i);
       if (m_cells[i] == 0) continue;
       m_kindCells[m_cells[i]].push_back(static_cast<int>(i));
-      m_hash ^= m_keys[i];
+      m_hash ^= TileKey(i, m_cells[i]);
       ++m_left;
     }
     for (int kind = 1; kind < kKindSlots; ++kind) {
@@ -97,19 +95,37 @@ class Solver {
   }
 
   void Remove(CellPair pair) {
+    const std::uint8_t kind = m_cells[pair.a];
+    m_hash ^= TileKey(pair.a, kind) ^ TileKey(pair.b, kind);
     m_cells[pair.a] = m_cells[pair.b] = 0;
-    m_hash ^= m_keys[pair.a] ^ m_keys[pair.b];
     m_left -= 2;
     m_moves.push_back(pair);
+    m_removed.push_back({kind, m_falls.size()});
+    SettleAfterRemoval(m_cells.data(), m_width, m_height, m_gravity, pair, m_falls);
+    for (std::size_t i = m_removed.back().fallStart; i < m_falls.size(); ++i) {
+      const TileMove& move = m_falls[i];
+      const std::uint8_t moved = m_cells[move.to];
+      m_hash ^= TileKey(move.from, moved) ^ TileKey(move.to, moved);
+      // A kind's cells are every cell its tiles have held in this search.
+      std::vector<int>& cells = m_kindCells[moved];
+      if (std::find(cells.begin(), cells.end(), move.to) == cells.end()) cells.push_back(move.to);
+    }
   }
 
   void UndoTo(std::size_t count) {
     while (m_moves.size() > count) {
       const CellPair pair = m_moves.back();
+      const RemovalRecord removal = m_removed.back();
       m_moves.pop_back();
-      m_cells[pair.a] = m_original[pair.a];
-      m_cells[pair.b] = m_original[pair.b];
-      m_hash ^= m_keys[pair.a] ^ m_keys[pair.b];
+      m_removed.pop_back();
+      for (std::size_t i = removal.fallStart; i < m_falls.size(); ++i) {
+        const std::uint8_t moved = m_cells[m_falls[i].to];
+        m_hash ^= TileKey(m_falls[i].from, moved) ^ TileKey(m_falls[i].to, moved);
+      }
+      UndoFall(m_cells.data(), m_falls.data() + removal.fallStart, m_falls.size() - removal.fallStart);
+      m_falls.resize(removal.fallStart);
+      m_cells[pair.a] = m_cells[pair.b] = removal.kind;
+      m_hash ^= TileKey(pair.a, removal.kind) ^ TileKey(pair.b, removal.kind);
       m_left += 2;
     }
   }
@@ -140,7 +156,7 @@ class Solver {
   void AliveCells(int kind, std::vector<int>& alive) const {
     alive.clear();
     for (int cell : m_kindCells[kind]) {
-      if (m_cells[cell] != 0) alive.push_back(cell);
+      if (m_cells[cell] == kind) alive.push_back(cell);
     }
   }
 
@@ -189,7 +205,7 @@ class Solver {
     if (m_failed.count(m_hash) != 0) return Entry::Dead;
     frame.hash = m_hash;
     frame.mark = m_moves.size();
-    RemoveSafePairs();
+    if (m_gravity == Gravity::None) RemoveSafePairs();
     if (m_expired) return Entry::OutOfTime;
     if (m_left == 0) return Entry::Solved;
     frame.base = m_moves.size();
@@ -201,15 +217,23 @@ class Solver {
     return Entry::Dead;
   }
 
+  // What a removal needs to be taken back: the pair's kind and where its fall begins in
+  // m_falls.
+  struct RemovalRecord {
+    std::uint8_t kind;
+    std::size_t fallStart;
+  };
+
   int m_width;
   int m_height;
+  Gravity m_gravity;
   const SolveLimits& m_limits;
-  std::vector<std::uint8_t> m_original;
   std::vector<std::uint8_t> m_cells;  // the working copy
-  std::vector<std::uint64_t> m_keys;  // per cell, for the position hash
-  std::vector<int> m_kindCells[kKindSlots];
+  std::vector<int> m_kindCells[kKindSlots];  // per kind, the cells that may hold it
   std::vector<int> m_kinds;           // the kinds on the grid
   std::vector<CellPair> m_moves;      // removals so far, in order
+  std::vector<RemovalRecord> m_removed;  // per removal in m_moves
+  std::vector<TileMove> m_falls;      // the falls of the removals, in order
   std::unordered_set<std::uint64_t> m_failed;
   std::uint64_t m_hash = 0;
   int m_left = 0;
@@ -220,10 +244,10 @@ class Solver {
 
 }  // namespace
 
-SolveVerdict SolveGrid(const GridView& grid, const SolveLimits& limits, std::vector<CellPair>& moves) {
+SolveVerdict SolveGrid(const GridView& grid, Gravity gravity, const SolveLimits& limits, std::vector<CellPair>& moves) {
   moves.clear();
   if (grid.cells == nullptr || grid.width <= 0 || grid.height <= 0 || !limits.nowMs) return SolveVerdict::Unknown;
-  Solver solver(grid, limits);
+  Solver solver(grid, gravity, limits);
   return solver.Run(moves);
 }
 
