@@ -9,6 +9,8 @@
 #include "logic/BoardSolver.h"
 
 #include <algorithm>
+#include <optional>
+#include <random>
 #include <unordered_set>
 
 namespace kavelo::logic {
@@ -17,6 +19,10 @@ namespace {
 constexpr int kMaxPairedOffKind = 8;         // larger kinds are left to the branching
 constexpr std::size_t kMaxMemo = 1u << 20;   // failed positions remembered, about 40 MB at most
 constexpr int kTestsPerClockReading = 256;   // link tests between readings of the clock
+constexpr std::size_t kRestartUnit = 4;      // dead positions a search under falls may meet, times Luby's term
+constexpr int kLimitedSearches = 256;        // searches with a limit before one without
+constexpr std::uint64_t kRestartNoise = 4;   // weight points a restarted search may move an option by
+constexpr int kClosingBonus = 16;            // under falls, a kind's last pair goes first
 
 // A tile's share of the position hash: splitmix64 of its cell and kind.
 std::uint64_t TileKey(std::size_t cell, std::uint8_t kind) {
@@ -24,6 +30,15 @@ std::uint64_t TileKey(std::size_t cell, std::uint8_t kind) {
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
   return z ^ (z >> 31);
+}
+
+// Luby's sequence 1, 1, 2, 1, 1, 2, 4, 1, 1, 2, ...: term i (from 1).
+std::size_t Luby(int i) {
+  for (int k = 1;; ++k) {
+    const int power = 1 << k;
+    if (i == power - 1) return std::size_t{1} << (k - 1);
+    if (i < power - 1) return Luby(i - (power >> 1) + 1);
+  }
 }
 
 class Solver {
@@ -48,12 +63,34 @@ class Solver {
       if (m_kindCells[kind].size() % 2 != 0) return SolveVerdict::Unsolvable;
     }
     m_start = m_limits.nowMs();
+    // Under falls an early wrong removal can cost a long search: searches that meet more
+    // dead positions than their limit start again with ties ordered anew, the limits
+    // following Luby's sequence, until one runs without a limit. Dead positions stay
+    // remembered across them.
+    if (m_gravity != Gravity::None) {
+      for (; m_restarts < kLimitedSearches; ++m_restarts) {
+        const std::optional<SolveVerdict> verdict = Search(kRestartUnit * Luby(m_restarts + 1), moves);
+        if (verdict) return *verdict;
+      }
+    }
+    return *Search(0, moves);
+  }
+
+ private:
+  // One depth-first search meeting at most `limit` dead positions (0: any number); nothing
+  // when it stopped at the limit, with the grid as it started.
+  std::optional<SolveVerdict> Search(std::size_t limit, std::vector<CellPair>& moves) {
+    std::size_t deadEnds = 0;
     std::vector<Frame> stack(1);
     Entry entry = Enter(stack.back());
     while (entry != Entry::Solved) {
       if (entry == Entry::OutOfTime) return SolveVerdict::Unknown;
       if (entry == Entry::Dead) stack.pop_back();
       if (stack.empty()) return SolveVerdict::Unsolvable;
+      if (entry == Entry::Dead && limit != 0 && ++deadEnds > limit) {
+        UndoTo(0);
+        return std::nullopt;
+      }
       Frame& frame = stack.back();
       UndoTo(frame.base);
       if (frame.next == frame.options.size()) {
@@ -71,7 +108,6 @@ class Solver {
     return SolveVerdict::Solved;
   }
 
- private:
   enum class Entry { Solved, Open, Dead, OutOfTime };
 
   // A position being searched: its hash, the moves made before it and after its own
@@ -183,16 +219,50 @@ class Solver {
            (y > 0 && m_cells[cell - m_width] != 0) + (y + 1 < m_height && m_cells[cell + m_width] != 0);
   }
 
-  void ListOptions(std::vector<CellPair>& options) const {
+  // Tiles beyond a cell on its line, away from the side they fall toward: those a removal
+  // there sets falling.
+  int Above(int cell) const {
+    const int x = cell % m_width, y = cell / m_width;
+    int count = 0;
+    switch (m_gravity) {
+      case Gravity::Down:
+        for (int r = y - 1; r >= 1; --r) count += m_cells[r * m_width + x] != 0;
+        break;
+      case Gravity::Up:
+        for (int r = y + 1; r <= m_height - 2; ++r) count += m_cells[r * m_width + x] != 0;
+        break;
+      case Gravity::Left:
+        for (int c = x + 1; c <= m_width - 2; ++c) count += m_cells[y * m_width + c] != 0;
+        break;
+      case Gravity::Right:
+        for (int c = x - 1; c >= 1; --c) count += m_cells[y * m_width + c] != 0;
+        break;
+      default:
+        break;
+    }
+    return count;
+  }
+
+  int Weight(int cell) const { return m_gravity == Gravity::None ? Hemmed(cell) : Hemmed(cell) - Above(cell); }
+
+  void ListOptions(std::vector<CellPair>& options) {
     std::vector<int> alive;
     std::vector<std::pair<int, CellPair>> scored;
     for (int kind : m_kinds) {
       AliveCells(kind, alive);
+      const int closing = m_gravity != Gravity::None && alive.size() == 2 ? kClosingBonus : 0;
       for (std::size_t i = 0; i < alive.size(); ++i) {
         for (std::size_t j = i + 1; j < alive.size(); ++j) {
-          if (Links(alive[i], alive[j])) scored.push_back({Hemmed(alive[i]) + Hemmed(alive[j]), {alive[i], alive[j]}});
+          if (Links(alive[i], alive[j])) {
+            scored.push_back({closing + Weight(alive[i]) + Weight(alive[j]), {alive[i], alive[j]}});
+          }
         }
       }
+    }
+    // A search started again orders the options anew, within a few points of their
+    // weight (raw draws: the standard distributions differ between libraries).
+    if (m_restarts > 0) {
+      for (auto& option : scored) option.first += static_cast<int>(m_random() % kRestartNoise);
     }
     std::stable_sort(scored.begin(), scored.end(), [](const auto& l, const auto& r) { return l.first > r.first; });
     options.clear();
@@ -235,6 +305,8 @@ class Solver {
   std::vector<RemovalRecord> m_removed;  // per removal in m_moves
   std::vector<TileMove> m_falls;      // the falls of the removals, in order
   std::unordered_set<std::uint64_t> m_failed;
+  int m_restarts = 0;           // searches started again so far
+  std::mt19937_64 m_random;     // the order of ties after a restart
   std::uint64_t m_hash = 0;
   int m_left = 0;
   std::uint32_t m_start = 0;
