@@ -92,7 +92,7 @@ def dealt(game, number):
     game.set_deal(number)
     assert game.set_game_param(SET_UP) == 0 and game.input_event(SHUFFLE) == 0
     assert game.deal_number == number, (game.deal_number, number)
-    return game.save_game()[76:]  # the grids and history, after the envelope and the fields
+    return game.save_game()[77:]  # the grids and history, after the envelope and the fields
 
 
 with kavelo.Game() as game, kavelo.Game() as other:
