@@ -2,10 +2,11 @@
 // into a game that saves back to the very same bytes and on which every later operation
 // is sound; a save of the game after those operations loads again to the same state.
 //
-// An input is one byte choosing the board (kSaveBoards), one byte whose bits choose the
-// moves played after a load, then the bytes to load. When the first byte's top bit is
-// set, the bytes past the envelope get a fresh one, with their length and checksum, so
-// that changed bytes reach the board's own checks.
+// An input is one byte choosing the board (kSaveBoards) and the rule variant the game in
+// play was set up with, one byte whose bits choose the moves played after a load, then the
+// bytes to load. When the first byte's top bit is set, the bytes past the envelope get a
+// fresh one, with their length and checksum, so that changed bytes reach the board's own
+// checks. The seeds hold saves of every variant.
 #include <unistd.h>
 
 #include <cstdio>
@@ -38,6 +39,11 @@ struct SaveBoard {
 };
 // Kinds within the art's series; every kind dealt odd on the second and the last.
 constexpr SaveBoard kSaveBoards[] = {{6, 5, 3, 4}, {8, 8, 3, 5}, {12, 9, 6, 8}, {20, 3, 2, 9}};
+constexpr int kVariants = KAVELO_GRAVITY_RIGHT + 1;
+// Where a save of the second format keeps its variant: the envelope, the host's byte, the
+// board's first fields and its deal's number and draws before it.
+constexpr std::size_t kVersionByte = 4;
+constexpr std::size_t kVariantByte = 76;
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
@@ -45,10 +51,11 @@ std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(),
 // time bar and a score step.
 class SaveHost : public CKaveloFather {
  public:
-  SaveHost(const std::string& art, const SaveBoard& board)
+  SaveHost(const std::string& art, const SaveBoard& board, int gravity)
       : board(board), m_frame(static_cast<std::size_t>(board.w * kavelo::fuzz::kSeedCell) * board.h * kavelo::fuzz::kSeedCell * 4) {
     const int cell = kavelo::fuzz::kSeedCell;
     AllocGdiData(m_frame.data(), 0, 0, 0);
+    SetGravity(gravity);
     SetGameParam(Wide(CommandText(KAVELO_PARAM_SET_UP) + "w," + std::to_string(board.w) + ";h," +
                       std::to_string(board.h) + ";c," + std::to_string(board.kinds) + ";r," +
                       std::to_string(board.copies) + ";screenWidth," + std::to_string(board.w * cell) +
@@ -144,7 +151,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  SaveHost host(g_art, kSaveBoards[(data[0] & 0x7F) % std::size(kSaveBoards)]);
+  const unsigned choice = data[0] & 0x7Fu;
+  SaveHost host(g_art, kSaveBoards[choice % std::size(kSaveBoards)],
+                static_cast<int>(choice / std::size(kSaveBoards) % kVariants));
   host.Event(ShuffleText(KAVELO_SHUFFLE_SPREAD));
   const Bytes first = host.Save();
   if (first.empty()) Broken("a set-up game saves");
@@ -158,6 +167,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (host.Paused() || host.Save() != input) Broken("a loaded game is unpaused and saves as it was loaded");
+  const int saved = input[kVersionByte] >= 2 && input.size() > kVariantByte ? input[kVariantByte] : KAVELO_GRAVITY_NONE;
+  if (host.Gravity() != saved) Broken("a loaded game plays by its save's variant, a first-format one by none");
   // Only a game in play pauses: a loaded game is over exactly when its board says so.
   host.Pause(true);
   const bool over = !host.Paused();
