@@ -48,7 +48,7 @@ class Pairer {
   Pairer(const GridView& grid, Gravity gravity)
       : m_width(grid.width), m_height(grid.height), m_gravity(gravity),
         m_cells(grid.cells, grid.cells + static_cast<std::size_t>(grid.width) * grid.height),
-        m_origin(m_cells.size()), m_tiles(m_cells.size()), m_exposed(m_cells.size()) {
+        m_origin(m_cells.size()), m_seen(m_cells.size(), 0), m_tiles(m_cells.size()), m_exposed(m_cells.size()) {
     for (int cell = 0; cell < static_cast<int>(m_cells.size()); ++cell) {
       m_origin[cell] = cell;
       if (m_cells[cell] == 0) continue;
@@ -112,11 +112,14 @@ class Pairer {
       m_tiles.Remove(move.from);
       m_tiles.Add(move.to);
     }
+    // Exposure changes only at the cells the fall filled or emptied and beside them; the
+    // fall's cells overlap, so each is looked at once.
+    if (!m_fall.empty() && ++m_stamp == 0) std::fill(m_seen.begin(), m_seen.end(), m_stamp++);
     for (const TileMove& move : m_fall) {
       for (int cell : {move.from, move.to}) {
-        Expose(cell);
+        ExposeOnce(cell);
         for (int n : Neighbours(cell)) {
-          if (n >= 0) Expose(n);
+          if (n >= 0) ExposeOnce(n);
         }
       }
     }
@@ -129,6 +132,11 @@ class Pairer {
     const int x = cell % m_width, y = cell / m_width;
     return {x > 0 ? cell - 1 : -1, x + 1 < m_width ? cell + 1 : -1, y > 0 ? cell - m_width : -1,
             y + 1 < m_height ? cell + m_width : -1};
+  }
+  void ExposeOnce(int cell) {
+    if (m_seen[cell] == m_stamp) return;
+    m_seen[cell] = m_stamp;
+    Expose(cell);
   }
   // Brings the cell's place in the exposed set up to date after a fall.
   void Expose(int cell) {
@@ -154,6 +162,8 @@ class Pairer {
   std::vector<std::uint8_t> m_cells;  // the working copy: 0 free, else a tile
   std::vector<int> m_origin;          // per cell holding a tile: the cell it stood on at the start
   std::vector<TileMove> m_fall;       // the last removal's fall
+  std::vector<std::uint32_t> m_seen;  // per cell: the last fall whose exposure update looked at it
+  std::uint32_t m_stamp = 0;
   CellSet m_tiles;
   CellSet m_exposed;  // tiles with a free side
 };
