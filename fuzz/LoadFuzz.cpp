@@ -2,12 +2,11 @@
 // into a game that saves back to the very same bytes and on which every later operation
 // is sound; a save of the game after those operations loads again to the same state.
 //
-// An input is one byte choosing the board (kSaveBoards), one byte whose bits choose the
-// moves played after a load, then the bytes to load. When the first byte's top bit is
-// set, the bytes past the envelope get a fresh one, with their length and checksum, so
-// that changed bytes reach the board's own checks; its next bit chooses the first
-// format's envelope over the newest's. A save of the first format loads as a game dealt
-// by the clock and saves back in the newest.
+// An input is one byte choosing the board (kSaveBoards) and the rule variant the game in
+// play was set up with, one byte whose bits choose the moves played after a load, then the
+// bytes to load. When the first byte's top bit is set, the bytes past the envelope get a
+// fresh one, with their length and checksum, so that changed bytes reach the board's own
+// checks. The seeds hold saves of every variant.
 #include <unistd.h>
 
 #include <cstdio>
@@ -40,6 +39,12 @@ struct SaveBoard {
 };
 // Kinds within the art's series; every kind dealt odd on the second and the last.
 constexpr SaveBoard kSaveBoards[] = {{6, 5, 3, 4}, {8, 8, 3, 5}, {12, 9, 6, 8}, {20, 3, 2, 9}};
+constexpr int kVariants = KAVELO_GRAVITY_RIGHT + 1;
+// Where a save of the second format keeps its variant: the envelope, the host's byte, the
+// board's first fields and its deal's number and draws before it.
+constexpr std::size_t kVersionByte = 4;
+constexpr unsigned char kNewestFormat = 2;
+constexpr std::size_t kVariantByte = 76;
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
@@ -47,10 +52,11 @@ std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(),
 // time bar and a score step.
 class SaveHost : public CKaveloFather {
  public:
-  SaveHost(const std::string& art, const SaveBoard& board)
+  SaveHost(const std::string& art, const SaveBoard& board, int gravity)
       : board(board), m_frame(static_cast<std::size_t>(board.w * kavelo::fuzz::kSeedCell) * board.h * kavelo::fuzz::kSeedCell * 4) {
     const int cell = kavelo::fuzz::kSeedCell;
     AllocGdiData(m_frame.data(), 0, 0, 0);
+    SetGravity(gravity);
     SetGameParam(Wide(CommandText(KAVELO_PARAM_SET_UP) + "w," + std::to_string(board.w) + ";h," +
                       std::to_string(board.h) + ";c," + std::to_string(board.kinds) + ";r," +
                       std::to_string(board.copies) + ";screenWidth," + std::to_string(board.w * cell) +
@@ -129,16 +135,6 @@ void PlayOn(SaveHost& host, unsigned moves) {
   }
 }
 
-// A save as the newest format writes it: the first format's gains the empty deal number
-// of a board dealt by the clock, after the host's byte and the board's first fields.
-Bytes InNewestFormat(const Bytes& save) {
-  constexpr std::size_t kEnvelope = 16, kDealAt = 1 + 42, kDealBytes = 17;
-  if (save.size() < kEnvelope + kDealAt || save[4] != 1) return save;
-  Bytes body(save.begin() + kEnvelope, save.end());
-  body.insert(body.begin() + kDealAt, kDealBytes, 0);
-  return kavelo::host::SealSave(body, 2);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -156,22 +152,34 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  SaveHost host(g_art, kSaveBoards[(data[0] & 0x3F) % std::size(kSaveBoards)]);
+  const unsigned choice = data[0] & 0x7Fu;
+  SaveHost host(g_art, kSaveBoards[choice % std::size(kSaveBoards)],
+                static_cast<int>(choice / std::size(kSaveBoards) % kVariants));
   host.Event(ShuffleText(KAVELO_SHUFFLE_SPREAD));
   const Bytes first = host.Save();
   if (first.empty()) Broken("a set-up game saves");
   constexpr std::size_t kEnvelope = 16;
   Bytes input(data + 2, data + size);
   if ((data[0] & 0x80) != 0 && input.size() >= kEnvelope) {
-    input = kavelo::host::SealSave(Bytes(input.begin() + kEnvelope, input.end()), (data[0] & 0x40) != 0 ? 1 : 2);
+    // The envelope's own version stays, so that bodies of every format are sealed afresh.
+    std::uint32_t version = 0;
+    for (std::size_t i = 4; i > 0; --i) version = version << 8 | input[kVersionByte + i - 1];
+    input = kavelo::host::SealSave(Bytes(input.begin() + kEnvelope, input.end()), version);
   }
   if (host.LoadGame(input.data(), input.size()) != 0) {
     if (host.Save() != first) Broken("a refused load leaves the game as it was");
     return 0;
   }
-  if (host.Paused() || host.Save() != InNewestFormat(input)) {
-    Broken("a loaded game is unpaused and saves as it was loaded");
+  // A save of the newest format saves back byte for byte; an older one in the newest
+  // format, which loads back to the same state.
+  const Bytes resaved = host.Save();
+  if (host.Paused()) Broken("a loaded game is unpaused");
+  if (input[kVersionByte] == kNewestFormat && resaved != input) Broken("a loaded game saves as it was loaded");
+  if (input[kVersionByte] != kNewestFormat && (host.LoadGame(resaved.data(), resaved.size()) != 0 || host.Save() != resaved)) {
+    Broken("a loaded older save saves in the newest format, which loads to the same state");
   }
+  const int saved = input[kVersionByte] >= 2 && input.size() > kVariantByte ? input[kVariantByte] : KAVELO_GRAVITY_NONE;
+  if (host.Gravity() != saved) Broken("a loaded game plays by its save's variant, a first-format one by none");
   // Only a game in play pauses: a loaded game is over exactly when its board says so.
   host.Pause(true);
   const bool over = !host.Paused();

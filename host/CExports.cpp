@@ -108,6 +108,14 @@ int KaveloDealNumber(KaveloGame* game, unsigned long long* number) {
   });
 }
 
+int KaveloSetGravity(KaveloGame* game, int gravity) {
+  return WithGame(game, [gravity](KaveloGame& g) { return g.SetGravity(gravity) ? 0 : -1; });
+}
+
+int KaveloGravity(KaveloGame* game) {
+  return WithGame(game, [](KaveloGame& g) { return g.Gravity(); });
+}
+
 int KaveloUndo(KaveloGame* game) {
   return WithGame(game, [](KaveloGame& g) { return g.Undo() ? 1 : 0; });
 }

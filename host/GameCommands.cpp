@@ -81,6 +81,18 @@ bool ReadDeal(const KeyValueText& text, std::optional<std::uint64_t>& number) {
   return number.has_value();
 }
 
+// The rules command's variant, by its name in KAVELO_GRAVITY_ order; nothing for no
+// "gravity" key or another name.
+std::optional<int> ReadGravity(const KeyValueText& text) {
+  constexpr const char* kNames[] = {"none", "down", "up", "left", "right"};
+  const std::optional<std::string> value = text.Find("gravity", kValueBufferSize);
+  if (!value) return std::nullopt;
+  for (int gravity = KAVELO_GRAVITY_NONE; gravity <= KAVELO_GRAVITY_RIGHT; ++gravity) {
+    if (*value == kNames[gravity]) return gravity;
+  }
+  return std::nullopt;
+}
+
 std::unique_ptr<CKaveloSoundPlayer> MakeSoundPlayer(const KeyValueText& text) {
   std::unique_ptr<CKaveloSoundPlayer> player(new (std::nothrow) CKaveloSoundPlayer());
   if (!player) return nullptr;
@@ -100,6 +112,7 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       m_bPaused = false;
       if (!SetUpGame(text, m_pInternal, m_pFigure)) return -1;
       m_pInternal->SetSolvableShuffles(m_bSolvableShuffles);
+      m_pInternal->SetGravity(static_cast<kavelo::logic::Gravity>(m_gravity));
       if (m_dealNumber) m_pInternal->DealByNumber(*m_dealNumber);
       kavelo::host::StartClock();
       m_bRunning = true;
@@ -131,7 +144,23 @@ int CKaveloFather::SetGameParam(const std::wstring& command) {
       m_dealNumber = number;
       return KAVELO_PARAM_DEAL;
     }
+    case KAVELO_PARAM_RULES: {
+      const std::optional<int> gravity = ReadGravity(text);
+      if (!gravity || !SetGravity(*gravity)) return -1;
+      return KAVELO_PARAM_RULES;
+    }
     default:
       return -1;
   }
+}
+
+bool CKaveloFather::SetGravity(int gravity) {
+  if (!kavelo::logic::KnownGravity(gravity)) return false;
+  m_gravity = gravity;
+  return true;
+}
+
+int CKaveloFather::Gravity() const {
+  if (!m_pInternal || !m_pInternal->Ready()) return m_gravity;
+  return static_cast<int>(m_pInternal->Gravity());
 }

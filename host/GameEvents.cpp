@@ -103,6 +103,8 @@ int CKaveloFather::HandleQuery(int type) {
       return board.TilesLeft();
     case KAVELO_QUERY_SECONDS_LEFT:
       return static_cast<int>(board.SecondsLeft());
+    case KAVELO_QUERY_LAST_MISS:
+      return board.LastMiss();
     default:
       return 0;
   }

@@ -1,7 +1,9 @@
 // The board as a saved game keeps it: fixed-width little-endian fields, the deal's number
-// (from the second format on), then the tile and trail grids row by row, then the undo and
-// redo records, oldest first. Reading builds the
-// grids as a set-up would and then checks the board against play (SaveChecks.cpp).
+// and the rule variant (from the second format on), then the tile and trail grids row by
+// row, then the undo and redo records, oldest first, each under gravity with the tiles
+// that fell after it. Reading builds the grids as a set-up would and then checks the board
+// against play (SaveChecks.cpp).
+#include <algorithm>
 #include <cstring>
 
 #include "logic/KaveloInternal.h"
@@ -14,9 +16,16 @@ namespace {
 
 // x1, y1, x2, y2, kind1, kind2, straight, the four turn coordinates, the score step.
 constexpr std::size_t kPairBytes = 15;
-// The fields before the grids: the first format's, and the deal's number.
+// The fields before the grids: the first format's, and the deal's number and variant.
 constexpr std::size_t kFieldBytes = 42;
-constexpr std::size_t kDealBytes = 17;
+constexpr std::size_t kDealBytes = 18;
+// Under gravity a record goes on with its fall: a count, then per tile the cell it left
+// and the cell it reached (x and y each).
+constexpr std::size_t kFallCountBytes = 2;
+constexpr std::size_t kTileMoveBytes = 4;
+
+// Two interior lines' worth: the most tiles one removal can move.
+std::size_t MostFallen(int width, int height) { return 2 * static_cast<std::size_t>(std::max(width, height) - 2); }
 
 }  // namespace
 
@@ -36,6 +45,7 @@ bool CKaveloInternal::SaveState(ByteWriter& out) const {
   out.U8(m_deal ? 1 : 0);
   out.U64(m_deal ? m_deal->Number() : 0);
   out.U64(m_deal ? m_deal->Drawn() : 0);
+  out.U8(static_cast<std::uint8_t>(m_gravity));
   out.Bytes(m_tiles.get(), cells);
   out.Bytes(m_trail.get(), cells);
   for (const auto* history : {&m_undoable, &m_redoable}) {
@@ -46,6 +56,14 @@ bool CKaveloInternal::SaveState(ByteWriter& out) const {
         out.U8(static_cast<std::uint8_t>(field));
       }
       out.I32(pair.scoreStep);
+      if (m_gravity == kavelo::logic::Gravity::None) continue;
+      out.U16(static_cast<std::uint16_t>(pair.fall.size()));
+      for (const kavelo::logic::TileMove& move : pair.fall) {
+        for (int cell : {move.from, move.to}) {
+          out.U8(static_cast<std::uint8_t>(cell % m_width));
+          out.U8(static_cast<std::uint8_t>(cell / m_width));
+        }
+      }
     }
   }
   return true;
@@ -72,8 +90,12 @@ bool CKaveloInternal::LoadState(ByteReader& in, std::uint32_t format) {
   const std::uint8_t numbered = format >= 2 ? in.U8() : 0;
   const std::uint64_t number = format >= 2 ? in.U64() : 0;
   const std::uint64_t drawn = format >= 2 ? in.U64() : 0;
+  const std::uint8_t gravity = format >= 2 ? in.U8() : KAVELO_GRAVITY_NONE;
   // A board dealt by the clocks has no number and no draws to keep.
   if (numbered > 1 || (numbered == 0 && (number != 0 || drawn != 0))) return false;
+  if (!kavelo::logic::KnownGravity(gravity)) return false;
+  const auto rules = static_cast<kavelo::logic::Gravity>(gravity);
+  const bool falls = rules != kavelo::logic::Gravity::None;
   // The set-up's own dealing gives the grids and, from their first tiles, what was dealt.
   if (in.Failed() || solvable > 1 || elapsed > timeLimit || !InitBoard(width, height, kinds, copies)) return false;
   m_boardReady = false;
@@ -85,18 +107,31 @@ bool CKaveloInternal::LoadState(ByteReader& in, std::uint32_t format) {
   const std::size_t cells = static_cast<std::size_t>(width) * height;
   const auto dealtPairs = static_cast<std::uint32_t>(dealtTiles / 2);
   if (undoCount > dealtPairs || redoCount > dealtPairs) return false;
-  if (in.Left() != 2 * cells + kPairBytes * (std::size_t{undoCount} + redoCount)) return false;
+  // Falls make records longer: the fixed part is checked here, the rest as it is read.
+  const std::size_t fixedBytes = 2 * cells + (kPairBytes + (falls ? kFallCountBytes : 0)) * (std::size_t{undoCount} + redoCount);
+  if (falls ? in.Left() < fixedBytes : in.Left() != fixedBytes) return false;
   std::memcpy(m_tiles.get(), in.Take(cells), cells);
   std::memcpy(m_trail.get(), in.Take(cells), cells);
   for (auto [history, count] : {std::pair{&m_undoable, undoCount}, std::pair{&m_redoable, redoCount}}) {
     history->reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-      RemovedPair pair{in.U8(), in.U8(), in.U8(), in.U8(), in.U8(), in.U8(), {}, 0};
+      RemovedPair pair{in.U8(), in.U8(), in.U8(), in.U8(), in.U8(), in.U8(), {}, 0, {}};
       const std::uint8_t straight = in.U8();
       if (straight > 1) return false;
       pair.path = {straight == 1, in.U8(), in.U8(), in.U8(), in.U8()};
       pair.scoreStep = in.I32();
-      history->push_back(pair);
+      const std::size_t fallen = falls ? in.U16() : 0;
+      if (fallen > MostFallen(width, height) || in.Left() < fallen * kTileMoveBytes) return false;
+      pair.fall.resize(fallen);
+      for (kavelo::logic::TileMove& move : pair.fall) {
+        for (int* cell : {&move.from, &move.to}) {
+          const std::uint8_t x = in.U8();
+          const std::uint8_t y = in.U8();
+          if (x >= width || y >= height) return false;
+          *cell = y * width + x;
+        }
+      }
+      history->push_back(std::move(pair));
     }
   }
   if (!in.Finished()) return false;
@@ -113,6 +148,7 @@ bool CKaveloInternal::LoadState(ByteReader& in, std::uint32_t format) {
   m_elapsed = elapsed;
   m_timeLimit = timeLimit;
   if (numbered == 1) m_deal.emplace(number, drawn);
+  m_gravity = rules;
   m_boardReady = TilesAgree(dealt, dealtTiles) && SelectionAgrees() && TrailInRange() && HistoryReplays(dealt);
   return m_boardReady;
 }

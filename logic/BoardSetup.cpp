@@ -25,6 +25,7 @@ bool CKaveloInternal::InitBoard(std::uint8_t width, std::uint8_t height, std::ui
   m_trail.reset();
   m_shuffleScratch.reset();
   m_boardReady = false;
+  m_lastMiss = MissNone;
   ForgetMoves();
   if (width < kMinSide || height < kMinSide || kinds == 0) {
     // No grids, so no size either: nobody reading the fields may take them for a grid.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "logic/CellLinks.h"
+#include "logic/TileFall.h"
 
 // What a search for a clearing found out. The host reports it as the public
 // KaveloSolveResult; the logic does not see the public headers.
@@ -22,7 +23,8 @@ struct SolveLimits {
   std::function<std::uint32_t()> nowMs;  // read per position searched and every 256 link tests
 };
 
-// Works on its own copy of the grid. On Solved, `moves` holds the links in order.
-SolveVerdict SolveGrid(const GridView& grid, const SolveLimits& limits, std::vector<CellPair>& moves);
+// Works on its own copy of the grid, each removal followed by the variant's fall. On
+// Solved, `moves` holds the links in order, each pair by the cells it holds when played.
+SolveVerdict SolveGrid(const GridView& grid, Gravity gravity, const SolveLimits& limits, std::vector<CellPair>& moves);
 
 }  // namespace kavelo::logic

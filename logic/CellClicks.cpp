@@ -1,6 +1,7 @@
 // Clicks on cells: selecting, matching, removing pairs and keeping the score.
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "logic/KaveloInternal.h"
 #include "logic/ScoreArithmetic.h"
@@ -31,19 +32,27 @@ bool CKaveloInternal::ClickCell(int x, int y, int& result) {
     result = Choose;
     return true;
   }
-  if (selectedKind != kind || !FindLink(static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY),
-                                        static_cast<std::uint8_t>(cx), static_cast<std::uint8_t>(cy))) {
+  if (selectedKind != kind) {
     ++m_misses;
+    m_lastMiss = MissKinds;
+    result = Wrong;
+    return true;
+  }
+  if (!FindLink(static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY), static_cast<std::uint8_t>(cx),
+                static_cast<std::uint8_t>(cy))) {
+    ++m_misses;
+    m_lastMiss = MissPath;
     result = Wrong;
     return true;
   }
 
+  m_lastMiss = MissNone;
   m_score = kavelo::logic::AddWrapping(m_score, m_scoreStep);
-  m_undoable.push_back({static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY), static_cast<std::uint8_t>(cx),
-                        static_cast<std::uint8_t>(cy), selectedKind, kind, m_lastPath, m_scoreStep});
+  RemovedPair pair{static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY), static_cast<std::uint8_t>(cx),
+                   static_cast<std::uint8_t>(cy), selectedKind, kind, m_lastPath, m_scoreStep, {}};
   m_redoable.clear();
-  RemoveTile(static_cast<std::uint8_t>(cx), static_cast<std::uint8_t>(cy));
-  RemoveTile(static_cast<std::uint8_t>(selX), static_cast<std::uint8_t>(selY));
+  RemoveWithFall(pair);
+  m_undoable.push_back(std::move(pair));
   ++m_pairsRemoved;
   m_selX = -1;
   m_selY = -1;
@@ -59,4 +68,12 @@ bool CKaveloInternal::RemoveTile(std::uint8_t x, std::uint8_t y) {
   m_tiles[y * m_width + x] = 0;
   --m_tilesLeft;
   return true;
+}
+
+void CKaveloInternal::RemoveWithFall(RemovedPair& pair) {
+  RemoveTile(pair.x2, pair.y2);
+  RemoveTile(pair.x1, pair.y1);
+  pair.fall.clear();
+  kavelo::logic::SettleAfterRemoval(m_tiles.get(), m_width, m_height, m_gravity,
+                                    {pair.y1 * m_width + pair.x1, pair.y2 * m_width + pair.x2}, pair.fall);
 }

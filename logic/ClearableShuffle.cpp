@@ -6,7 +6,7 @@
 
 void CKaveloInternal::DealClearableKinds() {
   std::mt19937_64 random(ClearableSeed());
-  if (kavelo::logic::DealClearable(m_tiles.get(), m_width, m_height, random)) return;
+  if (kavelo::logic::DealClearable(m_tiles.get(), m_width, m_height, m_gravity, random)) return;
   kavelo::logic::CellPair hint;
   if (!FindHint(hint)) kavelo::logic::GiveOneLinkedPair(m_tiles.get(), m_width, m_height, random);
 }

@@ -17,6 +17,7 @@
 #include "logic/GridCells.h"
 #include "logic/KaveloClocks.h"
 #include "logic/KaveloRandom.h"
+#include "logic/TileFall.h"
 
 namespace kavelo::logic {
 class ByteReader;
@@ -31,6 +32,13 @@ enum ClickResult : int {
   Cancel = KAVELO_CLICK_CANCEL,    // outside the grid or an empty cell: nothing is selected
   Choose = KAVELO_CLICK_CHOOSE,    // a tile is (still) selected
   Win = KAVELO_CLICK_WIN,          // the pair was removed and the board is clear
+};
+
+// Why the last pair of clicks was not linked: the protocol's numbers.
+enum PairMiss : int {
+  MissNone = KAVELO_MISS_NONE,    // linked, or no pair judged yet
+  MissKinds = KAVELO_MISS_KINDS,  // two different kinds
+  MissPath = KAVELO_MISS_PATH,    // one kind, no path of at most three segments
 };
 
 enum ShuffleMode : std::uint8_t {
@@ -86,6 +94,15 @@ class CKaveloInternal {
   void DealByNumber(std::uint64_t number);
   std::optional<std::uint64_t> DealNumber() const;
 
+  // The rule variant: under gravity every removal, by click or redo, lets the tiles of the
+  // pair's interior lines fall (TileFall.h), and every search that plays moves ahead (the
+  // solver, clearable dealing) plays them with the falls. Set before dealing.
+  void SetGravity(kavelo::logic::Gravity gravity) { m_gravity = gravity; }
+  kavelo::logic::Gravity Gravity() const { return m_gravity; }
+
+  // Why the last pair judged by a click was not linked; MissNone before any pair.
+  PairMiss LastMiss() const { return m_lastMiss; }
+
   // Whether every shuffle gives its occupied cells kinds in an order that can be cleared.
   void SetSolvableShuffles(bool on) { m_solvableShuffles = on; }
 
@@ -102,10 +119,10 @@ class CKaveloInternal {
   // The board as a saved game keeps it (BoardSave.cpp), in the newest format
   // (kSaveFormat): the size, kinds and copies, trail frames, clearable-shuffle setting,
   // selection, counters, score step, time, the deal's number, both grids and the undo and
-  // redo history. False, writing nothing, on a board not ready.
+  // redo history with each removal's fall. False, writing nothing, on a board not ready.
   static constexpr std::uint32_t kSaveFormat = 2;
   bool SaveState(kavelo::logic::ByteWriter& out) const;
-  // Reads what SaveState wrote in `format` (the first had no deal number), up to the
+  // Reads what SaveState wrote in `format` (the first had no deal number and no variant), up to the
   // reader's end, into this freshly constructed board. False, with the board not ready,
   // unless every field is there and play could have left the board so: kinds within the
   // count, each kind's count no more than was dealt and of the same parity, tiles left and
@@ -163,12 +180,16 @@ class CKaveloInternal {
   std::int32_t m_scoreStep = 0;
   std::uint32_t m_timeLimit = 0;     // seconds allowed
   bool m_solvableShuffles = false;   // shuffles deal kinds in a clearable order
+  kavelo::logic::Gravity m_gravity = kavelo::logic::Gravity::None;  // the rule variant
+  PairMiss m_lastMiss = MissNone;    // why the last pair clicked was not linked
 
-  // A removed pair as it was linked, with the score it brought.
+  // A removed pair as it was linked, with the score it brought and the tiles that fell
+  // after it, in the order they moved.
   struct RemovedPair {
     std::uint8_t x1, y1, x2, y2, kind1, kind2;
     kavelo::logic::PathCorners path;
     std::int32_t scoreStep;
+    std::vector<kavelo::logic::TileMove> fall;
   };
 
   // Tiles of each kind, indexed by kind (0 counts empty cells).
@@ -184,6 +205,11 @@ class CKaveloInternal {
   // by its own path.
   bool PairInRange(const RemovedPair& pair) const;
   bool LinksAlongPath(const std::vector<std::uint8_t>& grid, const RemovedPair& pair) const;
+  // Whether the pair's recorded fall is the one the variant makes when the pair leaves
+  // `grid` (which holds it): on true, `grid` is left as after the removal and fall.
+  bool FallsAsRecorded(std::vector<std::uint8_t>& grid, const RemovedPair& pair) const;
+  // Takes the pair and the fall it starts off the board's grid, recording the fall.
+  void RemoveWithFall(RemovedPair& pair);
 
   bool SearchLink(int x1, int y1, int x2, int y2, kavelo::logic::PathCorners& path) const;
   void MarkPath(const RemovedPair& pair, bool lit);

@@ -1,6 +1,8 @@
 // Taking removed pairs back and removing them again. Only the tiles, the score, the pair
-// count and the tiles left move; misses and time stay as they are.
+// count and the tiles left move; misses and time stay as they are. Undo first lifts the
+// tiles that fell after the pair back to where they stood, then puts the pair back.
 #include <algorithm>
+#include <utility>
 
 #include "logic/KaveloInternal.h"
 #include "logic/ScoreArithmetic.h"
@@ -36,8 +38,9 @@ void CKaveloInternal::MarkPath(const RemovedPair& pair, bool lit) {
 
 bool CKaveloInternal::Undo() {
   if (!m_boardReady || !m_tiles || m_undoable.empty()) return false;
-  const RemovedPair pair = m_undoable.back();
+  RemovedPair pair = std::move(m_undoable.back());
   m_undoable.pop_back();
+  kavelo::logic::UndoFall(m_tiles.get(), pair.fall.data(), pair.fall.size());
   m_tiles[pair.y1 * m_width + pair.x1] = pair.kind1;
   m_tiles[pair.y2 * m_width + pair.x2] = pair.kind2;
   m_tilesLeft += 2;
@@ -45,20 +48,19 @@ bool CKaveloInternal::Undo() {
   m_score = SubtractWrapping(m_score, pair.scoreStep);
   m_selX = m_selY = -1;
   MarkPath(pair, false);
-  m_redoable.push_back(pair);
+  m_redoable.push_back(std::move(pair));
   return true;
 }
 
 bool CKaveloInternal::Redo() {
   if (!m_boardReady || !m_tiles || m_redoable.empty()) return false;
-  const RemovedPair pair = m_redoable.back();
+  RemovedPair pair = std::move(m_redoable.back());
   m_redoable.pop_back();
-  RemoveTile(pair.x1, pair.y1);
-  RemoveTile(pair.x2, pair.y2);
+  RemoveWithFall(pair);
   ++m_pairsRemoved;
   m_score = AddWrapping(m_score, pair.scoreStep);
   m_selX = m_selY = -1;
   MarkPath(pair, true);
-  m_undoable.push_back(pair);
+  m_undoable.push_back(std::move(pair));
   return true;
 }

@@ -59,18 +59,40 @@ bool CKaveloInternal::LinksAlongPath(const std::vector<std::uint8_t>& grid, cons
          found.turnX2 == kept.turnX2 && found.turnY2 == kept.turnY2;
 }
 
+// A fall only moves tiles into free cells, so taken back move by move, latest first, each
+// move leaves a tile's cell for a free one. Replayed forward from the grid it started on,
+// the pair's removal must then make the very same moves.
+bool CKaveloInternal::FallsAsRecorded(std::vector<std::uint8_t>& grid, const RemovedPair& pair) const {
+  const int a = pair.y1 * m_width + pair.x1;
+  const int b = pair.y2 * m_width + pair.x2;
+  grid[a] = grid[b] = 0;
+  std::vector<kavelo::logic::TileMove> fall;
+  kavelo::logic::SettleAfterRemoval(grid.data(), m_width, m_height, m_gravity, {a, b}, fall);
+  return fall == pair.fall;
+}
+
 // The history is one line of removals: the undoable ones in order led to this grid, and
-// the redoable ones, latest first, follow it. Each is checked on the grid it was linked on.
+// the redoable ones, latest first, follow it. Each is checked on the grid it was linked on,
+// and its fall against the one the variant makes.
 bool CKaveloInternal::HistoryReplays(const KindCounts& dealt) const {
   if (m_undoable.size() > static_cast<std::size_t>(std::max<int>(m_pairsRemoved, 0))) return false;
   const std::size_t cells = static_cast<std::size_t>(m_width) * m_height;
   std::vector<std::uint8_t> grid(m_tiles.get(), m_tiles.get() + cells);
   const auto cell = [&](int x, int y) -> std::uint8_t& { return grid[static_cast<std::size_t>(y) * m_width + x]; };
   for (auto pair = m_undoable.rbegin(); pair != m_undoable.rend(); ++pair) {
+    for (auto move = pair->fall.rbegin(); move != pair->fall.rend(); ++move) {
+      if (grid[move->to] == 0 || grid[move->from] != 0) return false;
+      kavelo::logic::UndoFall(grid.data(), &*move, 1);
+    }
     if (!PairInRange(*pair) || cell(pair->x1, pair->y1) != 0 || cell(pair->x2, pair->y2) != 0) return false;
     cell(pair->x1, pair->y1) = pair->kind1;
     cell(pair->x2, pair->y2) = pair->kind2;
     if (!LinksAlongPath(grid, *pair)) return false;
+    // Forward again and back: the check leaves the grid as it was before the pair left.
+    if (!FallsAsRecorded(grid, *pair)) return false;
+    kavelo::logic::UndoFall(grid.data(), pair->fall.data(), pair->fall.size());
+    cell(pair->x1, pair->y1) = pair->kind1;
+    cell(pair->x2, pair->y2) = pair->kind2;
   }
   const KindCounts before = CountKinds(grid.data());
   for (int kind = 1; kind < kavelo::logic::kKindSlots; ++kind) {
@@ -79,11 +101,9 @@ bool CKaveloInternal::HistoryReplays(const KindCounts& dealt) const {
   grid.assign(m_tiles.get(), m_tiles.get() + cells);
   for (auto pair = m_redoable.rbegin(); pair != m_redoable.rend(); ++pair) {
     if (!PairInRange(*pair) || cell(pair->x1, pair->y1) != pair->kind1 || cell(pair->x2, pair->y2) != pair->kind2 ||
-        !LinksAlongPath(grid, *pair)) {
+        !LinksAlongPath(grid, *pair) || !FallsAsRecorded(grid, *pair)) {
       return false;
     }
-    cell(pair->x1, pair->y1) = 0;
-    cell(pair->x2, pair->y2) = 0;
   }
   return true;
 }

@@ -7,7 +7,7 @@ using kavelo::logic::CellPair;
 SolveVerdict CKaveloInternal::Solve(std::vector<CellPair>& moves, std::uint32_t budgetMs) const {
   moves.clear();
   if (!m_boardReady || !m_tiles) return SolveVerdict::Unknown;
-  return kavelo::logic::SolveGrid({m_tiles.get(), m_width, m_height}, {budgetMs, m_clocks.tickMs}, moves);
+  return kavelo::logic::SolveGrid({m_tiles.get(), m_width, m_height}, m_gravity, {budgetMs, m_clocks.tickMs}, moves);
 }
 
 bool CKaveloInternal::FindSafeHint(CellPair& hint, std::uint32_t budgetMs) const {

@@ -50,7 +50,7 @@ SolveVerdict SolveTimed(const CKaveloInternal& board, std::uint32_t budgetMs, do
   std::vector<kavelo::logic::CellPair> moves;
   const auto start = std::chrono::steady_clock::now();
   const SolveVerdict verdict =
-      kavelo::logic::SolveGrid({board.Tiles(), board.Width(), board.Height()}, {budgetMs, NowMs}, moves);
+      kavelo::logic::SolveGrid({board.Tiles(), board.Width(), board.Height()}, kavelo::logic::Gravity::None, {budgetMs, NowMs}, moves);
   ms = MillisecondsSince(start);
   return verdict;
 }
@@ -176,7 +176,7 @@ void BM_ProveUnsolvable(benchmark::State& state) {
   SolveVerdict verdict = SolveVerdict::Unknown;
   for (auto _ : state) {
     std::vector<kavelo::logic::CellPair> moves;
-    verdict = kavelo::logic::SolveGrid({board->Tiles(), board->Width(), board->Height()}, {60000, NowMs}, moves);
+    verdict = kavelo::logic::SolveGrid({board->Tiles(), board->Width(), board->Height()}, kavelo::logic::Gravity::None, {60000, NowMs}, moves);
   }
   if (verdict != SolveVerdict::Unsolvable) state.SkipWithError("the locked board was not proved unsolvable");
 }

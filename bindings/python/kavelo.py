@@ -17,9 +17,14 @@ import time
 # (a test holds the two to each other).
 PARAM_SET_UP, PARAM_SELECTION_PICTURE, PARAM_TIME_BAR, PARAM_SOUNDS, PARAM_SCORE_STEP = 1, 2, 4, 8, 16  # "param"
 PARAM_DEAL = 32  # extension: "deal", the number later set-ups deal by
+PARAM_RULES = 64  # extension: "gravity", the rule variant of later set-ups, by its name in GRAVITIES
 EVENT_TICK, EVENT_CLICK, EVENT_SHUFFLE, EVENT_TIME = 0, 1, 2, 64  # "type"
 QUERY_PAIRS, QUERY_MISSES, QUERY_CELL_WIDTH, QUERY_CELL_HEIGHT = 4, 8, 16, 32  # "type", answering a number
 QUERY_SCORE, QUERY_TILES_LEFT, QUERY_SECONDS_LEFT = 128, 256, 512
+QUERY_LAST_MISS = 1024  # extension: a MISS_ reason for the last pair clicked
+MISS_NONE, MISS_KINDS, MISS_PATH = 0, 1, 2  # linked or none yet; two pictures; no path with two turns
+GRAVITY_NONE, GRAVITY_DOWN, GRAVITY_UP, GRAVITY_LEFT, GRAVITY_RIGHT = 0, 1, 2, 3, 4  # the rule variants
+GRAVITIES = ("none", "down", "up", "left", "right")  # the rules command's names, by GRAVITY_ number
 CLICK_WRONG, CLICK_CONNECT, CLICK_CANCEL, CLICK_CHOOSE, CLICK_WIN = 0, 1, 2, 4, 99  # what a click answers
 SHUFFLE_SCATTER, SHUFFLE_MIX, SHUFFLE_COMPACT, SHUFFLE_SPREAD = 1, 2, 3, 4  # "shuffle"
 # The sound command's keys play for the click results of their names.
@@ -67,6 +72,8 @@ def _declare(lib):
         "KaveloSetSolvableShuffles": (ctypes.c_int, [game, ctypes.c_int]),
         "KaveloSetDeal": (ctypes.c_int, [game, ctypes.c_int, ctypes.c_ulonglong]),
         "KaveloDealNumber": (ctypes.c_int, [game, ctypes.POINTER(ctypes.c_ulonglong)]),
+        "KaveloSetGravity": (ctypes.c_int, [game, ctypes.c_int]),
+        "KaveloGravity": (ctypes.c_int, [game]),
         "KaveloUndo": (ctypes.c_int, [game]),
         "KaveloRedo": (ctypes.c_int, [game]),
         "KaveloPause": (ctypes.c_int, [game, ctypes.c_int]),
@@ -215,6 +222,29 @@ class Game:
         """The number the board in play was dealt by; None when by the clock or no game is set up."""
         number = ctypes.c_ulonglong(0)
         return number.value if self._lib.KaveloDealNumber(self._handle, ctypes.byref(number)) == 1 else None
+
+    def set_gravity(self, gravity):
+        """Later set-ups deal by the rule variant: a GRAVITY_ number or its name in
+        GRAVITIES. ValueError, the setting unchanged, for any other value; ctypes would
+        wrap a large number silently."""
+        if isinstance(gravity, str) and gravity in GRAVITIES:
+            gravity = GRAVITIES.index(gravity)
+        if not isinstance(gravity, int) or isinstance(gravity, bool) or not 0 <= gravity < len(GRAVITIES):
+            raise ValueError(f"a gravity is one of {GRAVITIES} or its number")
+        self._lib.KaveloSetGravity(self._handle, gravity)
+
+    @property
+    def gravity(self):
+        """The GRAVITY_ variant of the board in play, or with no game set up the one the next
+        set-up takes; None for a closed game."""
+        gravity = self._lib.KaveloGravity(self._handle)
+        return None if gravity < 0 else gravity
+
+    @property
+    def last_miss(self):
+        """Why the last pair clicked was not linked: a MISS_ number; None with no game set up."""
+        miss = self.input_event(f"type,{QUERY_LAST_MISS};")
+        return None if miss < 0 else miss
 
     def undo(self):
         """Puts the last removed pair back; False when there is nothing to undo."""

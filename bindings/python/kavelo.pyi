@@ -7,6 +7,15 @@ from typing import Any, Callable, Optional, Union
 Text = Union[str, bytes]
 
 SOLVED: int
+GRAVITY_NONE: int
+GRAVITY_DOWN: int
+GRAVITY_UP: int
+GRAVITY_LEFT: int
+GRAVITY_RIGHT: int
+GRAVITIES: tuple[str, ...]
+MISS_NONE: int
+MISS_KINDS: int
+MISS_PATH: int
 UNSOLVABLE: int
 UNKNOWN: int
 
@@ -36,6 +45,11 @@ class Game:
     def set_deal(self, number: Optional[int]) -> None: ...
     @property
     def deal_number(self) -> Optional[int]: ...
+    def set_gravity(self, gravity: Union[int, str]) -> None: ...
+    @property
+    def gravity(self) -> Optional[int]: ...
+    @property
+    def last_miss(self) -> Optional[int]: ...
     def undo(self) -> bool: ...
     def redo(self) -> bool: ...
     def close(self) -> None: ...

@@ -138,6 +138,8 @@ TEST(CInterface, AGameDestroyedInsideItsOwnCallbackGoesSilentAndLeavesNewerGames
       unsigned long long number = 0;
       EXPECT_EQ(KaveloSetDeal(game, 1, 5), -1);
       EXPECT_EQ(KaveloDealNumber(game, &number), -1);
+      EXPECT_EQ(KaveloSetGravity(game, KAVELO_GRAVITY_DOWN), -1);
+      EXPECT_EQ(KaveloGravity(game), -1);
       if (!c.startAnother) return;
       another = Create(anotherSeen);
       KaveloAllocGdiData(another, other.data(), 64, 64, 32);

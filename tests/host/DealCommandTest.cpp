@@ -33,7 +33,7 @@ struct Dealer {
   std::vector<unsigned char> Board() const {
     std::vector<unsigned char> bytes;
     host.SaveGame(bytes);
-    return bytes.size() > 76 ? std::vector<unsigned char>(bytes.begin() + 76, bytes.begin() + 76 + kWidth * kHeight)
+    return bytes.size() > 77 ? std::vector<unsigned char>(bytes.begin() + 77, bytes.begin() + 77 + kWidth * kHeight)
                              : bytes;
   }
   const ArtFolder* art;

@@ -140,7 +140,8 @@ TEST_F(Protocol, QueriesAnswerFromTheBoardAndTheRenderer) {
     int answer;
   } cases[] = {{KAVELO_QUERY_PAIRS, 0},        {KAVELO_QUERY_MISSES, 0},     {KAVELO_QUERY_CELL_WIDTH, kCell},
                {KAVELO_QUERY_CELL_HEIGHT, kCell}, {KAVELO_QUERY_SCORE, 0},      {KAVELO_QUERY_TILES_LEFT, 12},
-               {KAVELO_QUERY_SECONDS_LEFT, 45},   {3, 0}, {5, 0}, {-4, 0}, {1024, 0}};  // the last four: no queries
+               {KAVELO_QUERY_SECONDS_LEFT, 45},   {KAVELO_QUERY_LAST_MISS, KAVELO_MISS_NONE},
+               {3, 0}, {5, 0}, {-4, 0}, {2048, 0}};  // the last four: no queries
   for (const Case& c : cases) EXPECT_EQ(host.InputEvent(EventText(c.type)), c.answer) << c.type;
 }
 

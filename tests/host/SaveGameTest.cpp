@@ -24,10 +24,11 @@ constexpr int kTrailFrames = 3;
 // board's size, kinds, copies, trail frames and clearable-shuffle setting (one byte each),
 // the selection, misses and pairs (two bytes each), tiles left, score, score step, elapsed,
 // limit and the two history counts (four each), whether the deal was numbered (one), its
-// number and draws (eight each), the tile grid, the trail grid, the records.
+// number and draws (eight each), the rule variant (one), the tile grid, the trail grid, the
+// records (under gravity each with its fall).
 enum Offset : std::size_t {
   kFlags = 16, kSolvable = 22, kSelX = 23, kSelY = 25, kPairs = 29, kTilesLeft = 31, kElapsed = 43,
-  kUndoCount = 51, kNumbered = 59, kDealNumber = 60, kDrawn = 68, kTiles = 76,
+  kUndoCount = 51, kNumbered = 59, kDealNumber = 60, kDrawn = 68, kVariant = 76, kTiles = 77,
 };
 constexpr std::size_t kPairBytes = 15;
 
@@ -132,6 +133,16 @@ void PlayAllBut(Player& p, std::size_t left) {
   }
 }
 
+// A game under the variant: three pairs removed with their falls, one put back, a miss.
+void PlayWithFalls(Player& p, const ArtFolder& art, int gravity) {
+  ASSERT_TRUE(p.host.SetGravity(gravity));
+  p.SetUp(art);
+  ASSERT_EQ(p.host.Gravity(), gravity);
+  ASSERT_TRUE(p.LinkHint() && p.LinkHint() && p.LinkHint());
+  ASSERT_TRUE(p.host.Undo());
+  p.Miss();
+}
+
 }  // namespace
 
 TEST(SaveGame, RoundTripsReproduceEveryQueryTheFrameAndTheGameThatFollows) {
@@ -164,6 +175,11 @@ TEST(SaveGame, RoundTripsReproduceEveryQueryTheFrameAndTheGameThatFollows) {
       // 36 interior cells take 15 tiles: every kind is dealt an odd number of times.
       {"kinds dealt odd", {8, 8, 3, 5, 8}, [](Player& p) { p.LinkHint(), p.SelectTile(); }},
       {"255 x 255", {255, 255, 8, 255, 1}, [](Player& p) { p.LinkHint(), p.LinkHint(), p.host.Undo(), p.SelectTile(); }},
+      {"down, after falls, undo and a miss", kSmall, [&art](Player& p) { PlayWithFalls(p, art, KAVELO_GRAVITY_DOWN); }},
+      {"up, after falls, undo and a miss", kSmall, [&art](Player& p) { PlayWithFalls(p, art, KAVELO_GRAVITY_UP); }},
+      {"left, after falls, undo and a miss", kSmall, [&art](Player& p) { PlayWithFalls(p, art, KAVELO_GRAVITY_LEFT); }},
+      {"right, after falls, undo and a miss", kSmall,
+       [&art](Player& p) { PlayWithFalls(p, art, KAVELO_GRAVITY_RIGHT); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.state);
@@ -258,6 +274,10 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
       {"numbered neither yes nor no", body([&](Bytes& b) { b[at(kNumbered)] = 2; })},
       {"a number kept for a clock's deal", body([&](Bytes& b) { b[at(kDealNumber) + 7] = 1; })},
       {"draws kept for a clock's deal", body([&](Bytes& b) { b[at(kDrawn)] = 1; })},
+      {"an unknown variant", body([&](Bytes& b) { b[at(kVariant)] = KAVELO_GRAVITY_RIGHT + 1; })},
+      {"the largest variant byte", body([&](Bytes& b) { b[at(kVariant)] = 255; })},
+      {"a falling variant over records kept without falls",
+       body([&](Bytes& b) { b[at(kVariant)] = KAVELO_GRAVITY_DOWN; })},
       {"a history longer than the deal", body([&](Bytes& b) { Put32(b, at(kUndoCount), 0xFFFFFFFF); })},
       {"a kind past the count", body([&](Bytes& b) { b[at(kTiles) + occupied[0]] = kSmall.kinds + 1; })},
       {"an odd count", body([&](Bytes& b) { b[at(kTiles) + occupied[0]] = b[at(kTiles) + occupied[0]] % 3 + 1; })},
@@ -298,6 +318,23 @@ TEST(SaveGame, EveryRefusalLeavesTheGameInPlayAsItWas) {
   EXPECT_EQ(target.host.LoadGame(nullptr, 0), -1);
   // The save they were made from loads.
   EXPECT_EQ(target.host.LoadGame(good.data(), good.size()), 0);
+}
+
+TEST(SaveGame, AFirstFormatSaveLoadsAsTheVariantWithoutFalls) {
+  SteppedClock clock;
+  const ArtFolder art(8, kTrailFrames, kSmall.cell);
+  Player saver(art, kSmall), loader(art, kSmall);
+  const Bytes second = saver.Save();
+  ASSERT_EQ(second[kVariant], KAVELO_GRAVITY_NONE);
+  Bytes inner(second.begin() + 16, second.end());
+  inner.erase(inner.begin() + (kNumbered - 16), inner.begin() + (kTiles - 16));
+  const Bytes first = kavelo::host::SealSave(inner, 1);
+  loader.host.SetGravity(KAVELO_GRAVITY_UP);
+  loader.SetUp(art);
+  ASSERT_EQ(loader.host.Gravity(), KAVELO_GRAVITY_UP);
+  ASSERT_EQ(loader.host.LoadGame(first.data(), first.size()), 0);
+  EXPECT_EQ(loader.host.Gravity(), KAVELO_GRAVITY_NONE);
+  EXPECT_TRUE(Take(loader) == Take(saver));
 }
 
 TEST(SaveGame, TheEnvelopeHoldsTheBodysLengthAndItsCrc32) {

@@ -36,7 +36,7 @@ endif()
 add_test(NAME c_interface.functions_exported_unmangled
   COMMAND sh -c "for f in KaveloCreate KaveloDestroy KaveloAllocGdiData KaveloSetGameParam \
 KaveloSetGameParamUtf8 KaveloInputEvent KaveloInputEventUtf8 KaveloFindHint KaveloSolve KaveloFindSafeHint \
-KaveloSetSolvableShuffles KaveloSetDeal KaveloDealNumber KaveloUndo KaveloRedo KaveloChangedRows KaveloPause KaveloPaused KaveloSaveGame KaveloLoadGame KaveloTimerFd \
+KaveloSetSolvableShuffles KaveloSetDeal KaveloDealNumber KaveloSetGravity KaveloGravity KaveloUndo KaveloRedo KaveloChangedRows KaveloPause KaveloPaused KaveloSaveGame KaveloLoadGame KaveloTimerFd \
 KaveloTimeoutMs KaveloDispatchTimers KaveloSetTimerClock; do \
 \"$0\" -D --defined-only \"$1\" | grep -q \" T $f$\" || { echo \"$f not exported\"; exit 1; }; done"
     ${CMAKE_NM} $<TARGET_FILE:PlgKavelo>)

@@ -55,7 +55,7 @@ struct Game {
     std::vector<unsigned char> saved;
     host.SaveGame(saved);
     const std::size_t cells = std::size_t(host.GridColumns()) * host.GridRows();
-    return saved.size() >= 76 + cells ? std::vector<unsigned char>(saved.begin() + 76, saved.begin() + 76 + cells)
+    return saved.size() >= 77 + cells ? std::vector<unsigned char>(saved.begin() + 77, saved.begin() + 77 + cells)
                                       : saved;
   }
   void Win() {

@@ -102,6 +102,13 @@ PLGKAVELO_API int PLGKAVELO_CALL KaveloSetDeal(KaveloGame* game, int numbered, u
 /* Extension: the number of the board in play: 1 with it in *number, 0 (and *number 0) when
  * the board was dealt by the clock or no game is set up, -1 for a null game or number. */
 PLGKAVELO_API int PLGKAVELO_CALL KaveloDealNumber(KaveloGame* game, unsigned long long* number);
+/* Extension: the rule variant later set-ups deal by, a KAVELO_GRAVITY_ number, as the
+ * command KAVELO_PARAM_RULES sets it. 0, or -1 for a null game or a number that names no
+ * variant (the setting then stays as it was). */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloSetGravity(KaveloGame* game, int gravity);
+/* Extension: the KAVELO_GRAVITY_ variant of the board in play, or with no game set up the one
+ * the next set-up takes; -1 for a null game. */
+PLGKAVELO_API int PLGKAVELO_CALL KaveloGravity(KaveloGame* game);
 /* Extension: puts the last removed pair back (undo) or removes it again (redo), as
  * CKaveloFather::Undo and Redo describe: 1 when done, 0 when there is nothing to undo
  * (or redo) or no game runs, -1 for a null game. */

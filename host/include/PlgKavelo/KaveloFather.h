@@ -79,6 +79,13 @@ class PLGKAVELO_API CKaveloFather {
   void SetDeal(std::optional<std::uint64_t> number);
   std::optional<std::uint64_t> DealNumber() const;
 
+  // The rule variant, a KAVELO_GRAVITY_ number. SetGravity sets the variant later set-ups
+  // deal by, as the command KAVELO_PARAM_RULES does; false, changing nothing, for a number
+  // that names no variant. Gravity answers the variant of the board in play (a loaded
+  // game's own), or with no game set up the one the next set-up takes.
+  bool SetGravity(int gravity);
+  int Gravity() const;
+
   // Undo puts the last removed pair back and takes back its score step, its pair and
   // its two tiles; misses and time stay, the selection is cleared, that pair's trail goes
   // out. Redo removes the pair again. A new removal forgets what could be redone; a
@@ -142,6 +149,7 @@ class PLGKAVELO_API CKaveloFather {
   bool m_bSolvableShuffles = false;                   // shuffles deal clearable boards
   bool m_bPaused = false;                             // time and moves stand still
   std::optional<std::uint64_t> m_dealNumber;          // what later set-ups deal by; none: the clock
+  int m_gravity = KAVELO_GRAVITY_NONE;                // the rule variant of later set-ups
   char* m_pGdiData = nullptr;                         // the host's buffer, not owned
   int m_nGdiParam1 = 0;
   int m_nGdiParam2 = 0;

@@ -16,6 +16,13 @@
  * for every set-up after it until changed; with a number, the deal and every shuffle of
  * that game follow from it alone, the same on every platform. Needs no game set up. */
 #define KAVELO_PARAM_DEAL 32
+/* Extension: the rule variant of later set-ups, "gravity": "none" (the default), "down",
+ * "up", "left" or "right". Under gravity, when a pair is removed, the interior tiles of each
+ * column (down, up) or row (left, right) that held one of the pair move toward that side,
+ * keeping their order, until that line of the interior has no gap on that side; the border
+ * ring never moves. Sent before a set-up, it holds for every set-up after it until changed;
+ * another value, or no "gravity" key, is refused and changes nothing. Needs no game set up. */
+#define KAVELO_PARAM_RULES 64
 
 /* Events, values of "type". */
 #define KAVELO_EVENT_TICK 0    /* draws a frame and counts the link trail down; answers 0 */
@@ -31,6 +38,7 @@
 #define KAVELO_QUERY_SCORE 128        /* the score */
 #define KAVELO_QUERY_TILES_LEFT 256   /* tiles left on the board */
 #define KAVELO_QUERY_SECONDS_LEFT 512 /* the time limit less the seconds used */
+#define KAVELO_QUERY_LAST_MISS 1024   /* extension: a KAVELO_MISS_ reason for the last pair clicked */
 
 /* Click results: what a click event answers. */
 #define KAVELO_CLICK_WRONG 0   /* another kind, or no path: the clicked tile is now selected */
@@ -38,6 +46,22 @@
 #define KAVELO_CLICK_CANCEL 2  /* outside the grid or an empty cell: nothing is selected */
 #define KAVELO_CLICK_CHOOSE 4  /* a tile is (still) selected */
 #define KAVELO_CLICK_WIN 99    /* the pair was removed and the board is clear: the game is won */
+
+/* Why the last pair of clicks was not linked (KAVELO_QUERY_LAST_MISS). A pair is judged when a
+ * tile is clicked while another one is selected (the selected tile again is no pair); the
+ * reason stays until the next pair is judged,
+ * and a new set-up or a loaded game starts at none. Click results stay as above. */
+#define KAVELO_MISS_NONE 0  /* the last pair was linked, or no pair was judged yet */
+#define KAVELO_MISS_KINDS 1 /* two different pictures */
+#define KAVELO_MISS_PATH 2  /* one picture, but no path with at most two turns */
+
+/* The rule variants: the values of the C and C++ gravity calls, and, in this order, of the
+ * "gravity" key of KAVELO_PARAM_RULES ("none", "down", "up", "left", "right"). */
+#define KAVELO_GRAVITY_NONE 0
+#define KAVELO_GRAVITY_DOWN 1
+#define KAVELO_GRAVITY_UP 2
+#define KAVELO_GRAVITY_LEFT 3
+#define KAVELO_GRAVITY_RIGHT 4
 
 /* Shuffle modes, the values of "shuffle" in a shuffle event (its low 8 bits count). */
 #define KAVELO_SHUFFLE_SCATTER 1 /* swaps the corner cell with random cells, border ring included */

@@ -16,7 +16,7 @@ from kavelo import (EVENT_SHUFFLE, EVENT_TIME, PARAM_DEAL, PARAM_SET_UP, PARAM_T
 with open(sys.argv[3]) as protocol:
     header = dict(re.findall(r"^#define KAVELO_([A-Z_]+[A-Z])\s+(\w+)", protocol.read(), re.MULTILINE))
 groups = {name.split("_")[0] for name in header}
-assert groups == {"PARAM", "EVENT", "QUERY", "CLICK", "SHUFFLE", "SOUND"}, groups
+assert groups == {"PARAM", "EVENT", "QUERY", "CLICK", "MISS", "GRAVITY", "SHUFFLE", "SOUND"}, groups
 for name, value in header.items():
     number = int(value) if value.isdigit() else int(header[value.removeprefix("KAVELO_")])
     assert getattr(kavelo, name, None) == number, (name, number, getattr(kavelo, name, None))
@@ -92,7 +92,7 @@ def dealt(game, number):
     game.set_deal(number)
     assert game.set_game_param(SET_UP) == 0 and game.input_event(SHUFFLE) == 0
     assert game.deal_number == number, (game.deal_number, number)
-    return game.save_game()[76:]  # the grids and history, after the envelope and the fields
+    return game.save_game()[77:]  # the grids and history, after the envelope and the fields
 
 
 with kavelo.Game() as game, kavelo.Game() as other:
@@ -112,6 +112,38 @@ with kavelo.Game() as game, kavelo.Game() as other:
     assert game.set_game_param(f"param,{PARAM_DEAL};deal,12x;") == -1
 game.set_deal(5)  # a closed game ignores it
 assert game.deal_number is None
+
+# Gravity: the variant by name or number for later set-ups, unknown ones refused with the
+# setting kept; the solver's moves clear a falling board; a pair of two pictures says so.
+with kavelo.Game(on_game_over=overs.append) as game:
+    game.alloc_gdi_data(W * CELL, H * CELL)
+    game.set_solvable_shuffles(True)
+    assert game.gravity == kavelo.GRAVITY_NONE and game.last_miss is None
+    game.set_gravity("left")
+    for wrong in ("sideways", "Down", 5, -1, 2**40, True, None, 1.0):
+        try:
+            game.set_gravity(wrong)
+            raise AssertionError(f"set_gravity({wrong!r}) was taken")
+        except ValueError:
+            pass
+    assert game.gravity == kavelo.GRAVITY_LEFT
+    assert game.set_game_param(SET_UP) == 0 and game.input_event(SHUFFLE) == 0
+    game.set_gravity(kavelo.GRAVITY_DOWN)
+    assert game.gravity == kavelo.GRAVITY_LEFT and game.last_miss == kavelo.MISS_NONE
+    board = game.save_game()[77:77 + W * H]
+    a = next(i for i in range(W * H) if board[i])
+    b = next(i for i in range(W * H) if board[i] and board[i] != board[a])
+    game.click(a % W, a // W)
+    assert game.click(b % W, b // W) == kavelo.CLICK_WRONG and game.last_miss == kavelo.MISS_KINDS
+    moves = game.solve(60000)
+    assert moves is not None
+    for move in moves:
+        game.click(move.x1, move.y1), game.click(move.x2, move.y2)
+    assert overs[-1] is True and game.input_event(TILES_LEFT) == 0 and game.last_miss == kavelo.MISS_NONE
+    assert game.set_game_param(f"param,{kavelo.PARAM_RULES};gravity,up;") == kavelo.PARAM_RULES
+    assert game.set_game_param(f"param,{kavelo.PARAM_RULES};gravity,top;") == -1
+    assert game.set_game_param(SET_UP) == 0 and game.gravity == kavelo.GRAVITY_UP
+assert game.gravity is None  # closed
 
 # The real clock, served by the module's loop: about five frames in half a second.
 with kavelo.Game(lambda: frames.append(1)) as game:
