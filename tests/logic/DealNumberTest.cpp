@@ -1,4 +1,5 @@
-// Numbered deals: one number, set-up and shuffles give one board on every platform. The
+// Numbered deals: one number, set-up, rule variant and shuffles give one board on every
+// platform. The
 // fingerprints below were taken once; the native, Windows and WebAssembly suites all
 // check against them.
 #include <gtest/gtest.h>
@@ -56,8 +57,10 @@ std::uint64_t Fold(std::uint64_t hash, const CKaveloInternal& board) {
 
 // The deal (a spreading shuffle, as kavelo-play deals) and then one shuffle of each mode,
 // each board folded into the fingerprint.
-std::uint64_t Fingerprint(std::uint64_t number, const Shape& shape, bool clearable) {
+std::uint64_t Fingerprint(std::uint64_t number, const Shape& shape, bool clearable,
+                          kavelo::logic::Gravity gravity = kavelo::logic::Gravity::None) {
   CKaveloInternal board;
+  board.SetGravity(gravity);
   board.SetClocks({[] { return 0u; }, [] { return 0u; }});  // a stray clock reading would show
   if (!board.InitBoard(shape.width, shape.height, shape.kinds, shape.copies)) return 0;
   board.SetSolvableShuffles(clearable);
@@ -70,8 +73,18 @@ std::uint64_t Fingerprint(std::uint64_t number, const Shape& shape, bool clearab
   return hash;
 }
 
+// Clearable deals and shuffles under each way tiles fall, one fingerprint for the four.
+std::uint64_t FallingFingerprint(std::uint64_t number, const Shape& shape) {
+  std::uint64_t hash = 0;
+  for (auto gravity : {kavelo::logic::Gravity::Down, kavelo::logic::Gravity::Up, kavelo::logic::Gravity::Left,
+                       kavelo::logic::Gravity::Right}) {
+    hash = hash * 31 + Fingerprint(number, shape, true, gravity);
+  }
+  return hash;
+}
+
 struct Expected {
-  std::uint64_t plain, clearable;
+  std::uint64_t plain, clearable, falling;
 };
 // Per shape, per number, in the orders above.
 constexpr Expected kFingerprints[std::size(kShapes)][std::size(kNumbers)] = {
@@ -84,15 +97,18 @@ TEST(DealNumber, EveryNumberAndShapeDealsAndShufflesToTheSameBoardsOnEveryPlatfo
   for (std::size_t s = 0; s < std::size(kShapes); ++s) {
     table += "{\n";
     for (std::size_t n = 0; n < std::size(kNumbers); ++n) {
-      const Expected got{Fingerprint(kNumbers[n], kShapes[s], false), Fingerprint(kNumbers[n], kShapes[s], true)};
-      char row[64];
-      std::snprintf(row, sizeof row, "    {0x%016llXu, 0x%016llXu},\n", static_cast<unsigned long long>(got.plain),
-                    static_cast<unsigned long long>(got.clearable));
+      const Expected got{Fingerprint(kNumbers[n], kShapes[s], false), Fingerprint(kNumbers[n], kShapes[s], true),
+                         FallingFingerprint(kNumbers[n], kShapes[s])};
+      char row[96];
+      std::snprintf(row, sizeof row, "    {0x%016llXu, 0x%016llXu, 0x%016llXu},\n",
+                    static_cast<unsigned long long>(got.plain), static_cast<unsigned long long>(got.clearable),
+                    static_cast<unsigned long long>(got.falling));
       table += row;
       const Expected& want = kFingerprints[s][n];
       EXPECT_EQ(got.plain, want.plain) << kShapes[s].name << ", deal " << kNumbers[n] << ", plain";
       EXPECT_EQ(got.clearable, want.clearable) << kShapes[s].name << ", deal " << kNumbers[n] << ", clearable";
-      same = same && got.plain == want.plain && got.clearable == want.clearable;
+      EXPECT_EQ(got.falling, want.falling) << kShapes[s].name << ", deal " << kNumbers[n] << ", falling";
+      same = same && got.plain == want.plain && got.clearable == want.clearable && got.falling == want.falling;
     }
     table += "},\n";
   }
