@@ -168,6 +168,28 @@ const pageTests = {
     check(won.includes('daily streak 1 day'), `won: ${won}`);
     return copied;
   },
+  async 'page: tiles fall by the address\'s variant, and a pair that does not link says why'(page) {
+    await openPlay(page, '?gravity=down&deal=5');
+    await page.evaluate(() => window.kaveloPlay.hold());
+    const status = () => page.evaluate(() => document.getElementById('status').textContent);
+    const first = await status();
+    const chosen = await page.locator('#gravity').inputValue();
+    check(first.startsWith('deal 5, tiles fall down  score 0') && chosen === 'down', `${first}; the choice ${chosen}`);
+    let said = '';
+    for (let x = 2; x <= 16 && !said; x++) {
+      await tapCell(page, 1, 1);
+      await tapCell(page, x, 1);
+      const words = await status();
+      if (/not a pair|no path with two turns/.test(words)) said = words;
+      await tapCell(page, 0, 0);  // nothing selected for the next try
+    }
+    check(said, 'no pair failed');
+    await page.locator('#gravity').selectOption('left');
+    await page.waitForFunction(() => /gravity=left/.test(location.search) && window.kaveloPlay?.frames > 0);
+    const left = await status();
+    check(/^deal \d+, tiles fall left  score 0/.test(left), `after choosing left: ${left}`);
+    return said.slice(said.indexOf('  -  ') + 5);
+  },
   async 'page: a game left is resumed paused on the next visit, and waits after the tab is hidden'(page) {
     await openPlay(page);
     await page.evaluate(() => window.kaveloPlay.hold());
