@@ -176,9 +176,9 @@ const pageTests = {
     const chosen = await page.locator('#gravity').inputValue();
     check(first.startsWith('deal 5, tiles fall down  score 0') && chosen === 'down', `${first}; the choice ${chosen}`);
     let said = '';
-    for (let x = 2; x <= 16 && !said; x++) {
-      await tapCell(page, 1, 1);
-      await tapCell(page, x, 1);
+    for (let x = 2; x <= 16 && !said; x++) {  // along the bottom row, which the falls keep full
+      await tapCell(page, 1, 10);
+      await tapCell(page, x, 10);
       const words = await status();
       if (/not a pair|no path with two turns/.test(words)) said = words;
       await tapCell(page, 0, 0);  // nothing selected for the next try
