@@ -41,17 +41,14 @@ Raster DrawSelectionMark() {
   Raster raster(kCellSide, kCellSide);
   const float half = kCellSide / 2.0f;
   const Vec2 centre{half, half};
+  // A band all round the cell: deep blue outside, bright cyan inside, so that it shows on
+  // the light tiles and on the dark ground, and differs in shape from the keyboard's
+  // corner brackets and the hint's wedges.
   const Shape outer = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 0.5f, half - 0.5f}, 9.0f); };
-  const Shape inner = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 4.5f, half - 4.5f}, 6.0f); };
-  const Shape band = Subtract(outer, inner);
-  raster.Fill(band, [](Vec2 p) {
-    return Mix(FromBytes(90, 240, 255), FromBytes(20, 120, 250), (p.x + p.y) / (2.0f * kCellSide));
-  });
-  // A light line along the middle of the band makes it read as a lit rim.
-  const Shape middle = [=](Vec2 p) {
-    return std::abs(RoundedBoxDistance(p - centre, {half - 2.5f, half - 2.5f}, 7.5f)) - 0.6f;
-  };
-  raster.Fill(middle, WithOpacity(FromBytes(235, 255, 255), 0.75f));
+  const Shape middle = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 3.0f, half - 3.0f}, 7.5f); };
+  const Shape inner = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 5.5f, half - 5.5f}, 6.0f); };
+  raster.Fill(Subtract(outer, middle), FromBytes(12, 40, 150));
+  raster.Fill(Subtract(middle, inner), FromBytes(110, 236, 255));
   return raster;
 }
 

@@ -14,7 +14,7 @@ constexpr int kTimeBarHeight = 16;
 // a glowing blob that reaches the middle of each cell side, so the cells of a path join
 // into one glowing band. Frames outside the range are clamped into it.
 Raster DrawTrailFrame(int frame);
-// A bright rounded border around the cell with an unpainted (key colour) centre.
+// A two-tone rounded band around the cell with an unpainted (key colour) centre.
 Raster DrawSelectionMark();
 // A bar that runs from red at its left end through yellow to green at its right: the
 // bar empties from the right as time passes, so the colour left showing warns.

@@ -2,8 +2,8 @@
 kavelo_test(play_artwork_tests ArtworkTest.cpp LIBS kavelo_artwork kavelo_image)
 target_compile_definitions(play_artwork_tests PRIVATE KAVELO_ARTWORK_PROGRAM="$<TARGET_FILE:kavelo-artwork>")
 add_dependencies(play_artwork_tests kavelo-artwork)
-# The tiles' outlines, colours and contrast, from the generator's drawing itself.
-kavelo_test(play_tile_tests TileDistinctTest.cpp ColourVision.cpp LIBS kavelo_artwork)
+# The tiles' outlines, colours and contrast and the marks' shapes, from their drawing itself.
+kavelo_test(play_tile_tests TileDistinctTest.cpp MarkShapesTest.cpp ColourVision.cpp LIBS kavelo_artwork kavelo_play_host)
 
 # The desktop program's own: its settings, display choice, user folders and headless play.
 kavelo_test(play_host_tests PlayHostTest.cpp LIBS kavelo_play_host)
