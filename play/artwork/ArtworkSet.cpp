@@ -28,21 +28,34 @@ std::vector<std::string> ArtworkFileNames() {
   return names;
 }
 
-bool WriteArtwork(const std::filesystem::path& folder, std::string& error) {
+ArtworkPictures DrawArtworkPictures(int side, ArtStyle style) {
+  ArtworkPictures pictures{{}, {}, DrawSelectionMark(side), DrawTimeBar(side)};
+  const Raster face = DrawTileFace(side, style);
+  for (int n = 1; n <= kTileCount; ++n) pictures.tiles.push_back(DrawTileOn(face, DesignOfTile(n), style));
+  for (int n = 1; n <= kTrailFrameCount; ++n) pictures.trail.push_back(DrawTrailFrame(n, side));
+  return pictures;
+}
+
+bool WriteArtworkPictures(const std::filesystem::path& folder, int side, ArtStyle style, std::string& error) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) {
     error = "cannot create " + folder.string() + ": " + ec.message();
     return false;
   }
-  for (int n = 1; n <= kTileCount; ++n) {
-    if (!WritePng(DrawTile(DesignOfTile(n)), folder / SeriesName("tile", n), error)) return false;
+  const ArtworkPictures pictures = DrawArtworkPictures(side, style);
+  for (std::size_t i = 0; i < pictures.tiles.size(); ++i) {
+    if (!WritePng(pictures.tiles[i], folder / SeriesName("tile", static_cast<int>(i) + 1), error)) return false;
   }
-  for (int n = 1; n <= kTrailFrameCount; ++n) {
-    if (!WritePng(DrawTrailFrame(n), folder / SeriesName("trail", n), error)) return false;
+  for (std::size_t i = 0; i < pictures.trail.size(); ++i) {
+    if (!WritePng(pictures.trail[i], folder / SeriesName("trail", static_cast<int>(i) + 1), error)) return false;
   }
-  if (!WritePng(DrawSelectionMark(), folder / "choose.png", error)) return false;
-  if (!WritePng(DrawTimeBar(), folder / "timebar.png", error)) return false;
+  return WritePng(pictures.selection, folder / "choose.png", error) &&
+         WritePng(pictures.timeBar, folder / "timebar.png", error);
+}
+
+bool WriteArtwork(const std::filesystem::path& folder, std::string& error) {
+  if (!WriteArtworkPictures(folder, kCellSide, ArtStyle::kStandard, error)) return false;
   for (SoundEffect effect : kSoundEffects) {
     if (!WriteWav(SynthesizeSound(effect), kSampleRate, folder / SoundFileName(effect), error)) return false;
   }

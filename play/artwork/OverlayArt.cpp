@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "play/artwork/TileArt.h"
+#include "play/artwork/CellCanvas.h"
 
 namespace kavelo::artwork {
 namespace {
@@ -19,11 +19,11 @@ Shape CellBlob(float half, float radius) {
 
 }  // namespace
 
-Raster DrawTrailFrame(int frame) {
+Raster DrawTrailFrame(int frame, int side) {
   frame = std::clamp(frame, 1, kTrailFrameCount);
   const float age = static_cast<float>(frame - 1) / static_cast<float>(kTrailFrameCount - 1);
   const float brightness = std::pow(kTrailFade, static_cast<float>(frame - 1));
-  Raster raster(kCellSide, kCellSide);
+  CellCanvas raster(side, side, side);
   // A glow that fills the cell and reaches the middle of each side, so the cells of a
   // path merge into one band, while the corners stay dark; it shrinks as it fades.
   const float shrink = 3.0f * age;
@@ -34,11 +34,11 @@ Raster DrawTrailFrame(int frame) {
   raster.FillSoft(CellBlob(15.0f - shrink, 10.0f), glow(FromBytes(255, 214, 90), 1.0f), 6.0f);
   raster.FillSoft([](Vec2 p) { return CircleDistance(p - Vec2{kCellSide / 2.0f, kCellSide / 2.0f}, 6.0f); },
                   glow(FromBytes(255, 252, 230), 1.0f), 5.0f);
-  return raster;
+  return raster.Take();
 }
 
-Raster DrawSelectionMark() {
-  Raster raster(kCellSide, kCellSide);
+Raster DrawSelectionMark(int side) {
+  CellCanvas raster(side, side, side);
   const float half = kCellSide / 2.0f;
   const Vec2 centre{half, half};
   // A band all round the cell: deep blue outside, bright cyan inside, so that it shows on
@@ -49,11 +49,11 @@ Raster DrawSelectionMark() {
   const Shape inner = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 5.5f, half - 5.5f}, 6.0f); };
   raster.Fill(Subtract(outer, middle), FromBytes(12, 40, 150));
   raster.Fill(Subtract(middle, inner), FromBytes(110, 236, 255));
-  return raster;
+  return raster.Take();
 }
 
-Raster DrawTimeBar() {
-  Raster raster(kTimeBarWidth, kTimeBarHeight);
+Raster DrawTimeBar(int side) {
+  CellCanvas raster(kTimeBarWidth * side / kCellSide, kTimeBarHeight * side / kCellSide, side);
   const Colour red = FromBytes(220, 44, 32);
   const Colour yellow = FromBytes(246, 204, 36);
   const Colour green = FromBytes(52, 186, 72);
@@ -71,7 +71,7 @@ Raster DrawTimeBar() {
     const float t = (p.y - 1) / (height - 2);
     return Lighten(hueAt(p.x), t < 0.4f ? 0.45f * (0.4f - t) / 0.4f : -0.2f * (t - 0.4f) / 0.6f);
   });
-  return raster;
+  return raster.Take();
 }
 
 }  // namespace kavelo::artwork

@@ -2,31 +2,10 @@
 
 #include <utility>
 
+#include "play/artwork/CellCanvas.h"
+
 namespace kavelo::artwork {
 namespace {
-
-// Paints in cell units, 0 .. kCellSide across, onto a square raster of any side, so one
-// drawing serves the board's cells and the program's icons alike.
-class CellCanvas {
- public:
-  explicit CellCanvas(int side) : m_raster(side, side), m_scale(static_cast<float>(side) / kCellSide) {}
-
-  void Fill(const Shape& shape, const Paint& paint) { m_raster.Fill(Scaled(shape), Scaled(paint)); }
-  void Fill(const Shape& shape, Colour colour) { m_raster.Fill(Scaled(shape), colour); }
-  void FillSoft(const Shape& shape, const Paint& paint, float softness) {
-    m_raster.FillSoft(Scaled(shape), Scaled(paint), softness * m_scale);
-  }
-  Raster Take() { return std::move(m_raster); }
-
- private:
-  Shape Scaled(const Shape& shape) const { return Place(shape, {0, 0}, m_scale); }
-  Paint Scaled(const Paint& paint) const {
-    return [paint, unit = 1 / m_scale](Vec2 p) { return paint(p * unit); };
-  }
-
-  Raster m_raster;
-  float m_scale;
-};
 
 // The face leaves a one-pixel gap at the top and left and a raised edge at the bottom
 // and right, so neighbouring tiles on the board stay apart.
@@ -94,11 +73,21 @@ void DrawSymbol(CellCanvas& canvas, const TileDesign& design, ArtStyle style) {
 
 }  // namespace
 
-Raster DrawTile(const TileDesign& design, int side, ArtStyle style) {
-  CellCanvas canvas(side);
+Raster DrawTileFace(int side, ArtStyle style) {
+  CellCanvas canvas(side, side, side);
   DrawFace(canvas, style);
+  return canvas.Take();
+}
+
+Raster DrawTileOn(Raster face, const TileDesign& design, ArtStyle style) {
+  const int side = face.Width();
+  CellCanvas canvas(std::move(face), side);
   DrawSymbol(canvas, design, style);
   return canvas.Take();
+}
+
+Raster DrawTile(const TileDesign& design, int side, ArtStyle style) {
+  return DrawTileOn(DrawTileFace(side, style), design, style);
 }
 
 Shape SymbolOnTile(Symbol symbol, int side) {
