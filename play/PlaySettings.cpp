@@ -9,10 +9,13 @@ constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
     "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
     "                   [--any-shuffle] [--new] [--best]\n"
+    "                   [--style standard|contrast] [--cell PIXELS]\n"
     "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
     "  Quitting keeps the game in progress for the next start on the same board; --new starts\n"
     "  afresh. --best prints the best times of games won without help.\n"
+    "  --style contrast draws dark symbols on white tiles with heavy outlines; --cell draws\n"
+    "  the pictures for cells of that many pixels (by default as large as the screen allows).\n"
     "  Keys: the arrows move the cursor, Space or Enter clicks it, P pauses, M turns the\n"
     "  sounds off and on, S shuffles, N starts a new game, H shows a hint, U or Ctrl+Z\n"
     "  undoes, R, Ctrl+Y or Ctrl+Shift+Z redoes, Esc quits.\n";
@@ -39,6 +42,7 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       // The grid holds at most 255 cells a side, two of them the border ring.
       {"--columns", &s.columns, 1, 253}, {"--rows", &s.rows, 1, 253},     {"--kinds", &s.kinds, 1, 255},
       {"--copies", &s.copies, 0, 255},   {"--seconds", &s.seconds, 1, 1000000}, {"--snapshot-every", &s.snapshotEvery, 1, 1000000},
+      {"--cell", &s.cell, 24, 256},
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -58,6 +62,11 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       s.fresh = true;
     } else if (arg == "--best") {
       s.best = true;
+    } else if (arg == "--style" && hasValue && (args[i + 1] == "standard" || args[i + 1] == "contrast")) {
+      s.contrast = args[++i] == "contrast";
+    } else if (arg == "--style") {
+      error = std::string("--style takes standard or contrast\n") + kUsage;
+      return std::nullopt;
     } else if ((arg == "--art" || arg == "--out") && hasValue) {
       (arg == "--art" ? s.artDir : s.outDir) = args[++i];
     } else {

@@ -23,6 +23,9 @@ struct PlaySettings {
   int snapshotEvery = 10;   // seconds of game time between snapshots
   bool fresh = false;       // a new game even where a saved one waits
   bool best = false;        // print the best times and play nothing
+  bool contrast = false;    // the contrast style: dark symbols on white faces, heavy outlines
+  int cell = 0;             // the cell side to draw the pictures at; 0: the shell's choice
+  std::string pictureDir;   // pictures drawn at start-up for `cell` and the style; empty: artDir's
 };
 
 // The options that make one game comparable with another: a saved game resumes only on

@@ -11,7 +11,9 @@ target_link_libraries(kavelo_play_host PUBLIC SDL2::SDL2 SDL2_image::SDL2_image)
 
 add_executable(kavelo-play)
 target_link_libraries(kavelo-play PRIVATE kavelo_play_host)
-target_sources(kavelo-play PRIVATE sdl/main.cpp sdl/DisplayProbe.cpp sdl/WindowPlay.cpp)
+target_sources(kavelo-play PRIVATE sdl/main.cpp sdl/DisplayProbe.cpp sdl/DrawnArt.cpp sdl/WindowPlay.cpp)
+# The pictures are drawn at start-up, for the screen's cell and the chosen style, by the generator.
+target_link_libraries(kavelo-play PRIVATE kavelo_artwork)
 # The artwork is looked up from the program's folder, installed or in the build tree.
 file(RELATIVE_PATH installed_art ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/PlgKavelo/art)
 file(RELATIVE_PATH build_art ${CMAKE_CURRENT_BINARY_DIR} ${KAVELO_ART_DIR})

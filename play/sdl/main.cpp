@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "DisplayProbe.h"
+#include "DrawnArt.h"
 #include "PlayStart.h"
 #include "WindowPlay.h"
 
@@ -41,8 +42,15 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
     std::fputs(probe.noise.c_str(), stderr);
     return 1;
   }
+  // The pictures drawn for the screen: the largest cell the display holds the window at.
+  PlaySettings drawn = settings;
+  if (drawn.cell == 0 && probe.mode == DisplayMode::kWindow) drawn.cell = CellForDisplay(drawn);
+  DrawnArt art;
+  std::string warning;
+  art.Prepare(drawn, warning);
+  if (!warning.empty()) WarnOnStderr(warning);
   if (probe.mode == DisplayMode::kWindow) {
-    switch (PlayInWindow(settings, keeper)) {
+    switch (PlayInWindow(drawn, keeper)) {
       case WindowResult::Quit: return 0;
       case WindowResult::SetUpFailed: return SetUpFailed(settings);
       case WindowResult::NoDisplay:
@@ -55,7 +63,7 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
         break;
     }
   }
-  return PlayHeadlessAndReport(settings);
+  return PlayHeadlessAndReport(drawn);
 }
 
 }  // namespace

@@ -6,7 +6,8 @@ add_dependencies(play_artwork_tests kavelo-artwork)
 kavelo_test(play_tile_tests TileDistinctTest.cpp MarkShapesTest.cpp ColourVision.cpp LIBS kavelo_artwork kavelo_play_host)
 
 # The desktop program's own: its settings, display choice, user folders and headless play.
-kavelo_test(play_host_tests PlayHostTest.cpp LIBS kavelo_play_host)
+kavelo_test(play_host_tests PlayHostTest.cpp DrawnArtTest.cpp ${PROJECT_SOURCE_DIR}/play/sdl/DrawnArt.cpp
+  LIBS kavelo_play_host kavelo_artwork)
 target_compile_definitions(play_host_tests PRIVATE KAVELO_ART_DIR="${KAVELO_ART_DIR}")
 add_dependencies(play_host_tests kavelo_artwork_files)
 
