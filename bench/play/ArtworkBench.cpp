@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "play/artwork/ArtworkSet.h"
+#include "play/artwork/ArtworkPictures.h"
 #include "play/artwork/OverlayArt.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "DisplayProbe.h"
 #include "DrawnArt.h"
+#include "PlayHost.h"
 #include "PlayStart.h"
 #include "WindowPlay.h"
 
@@ -32,6 +33,14 @@ std::string DefaultArtDir() {
     if (std::filesystem::is_directory(folder / relative, ec)) return (folder / relative).lexically_normal().string();
   }
   return (folder / KAVELO_INSTALLED_ART_DIR).lexically_normal().string();
+}
+
+// The cell for a window on the first display: the largest whose window takes at most 92 %
+// of its usable area, leaving room for the window's own frame; 48 when SDL cannot tell.
+int CellForDisplay(const PlaySettings& settings) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return kArtCell;
+  return CellToFit(settings, usable.w * 92 / 100, usable.h * 92 / 100);
 }
 
 int Play(const PlaySettings& settings, GameKeeper& keeper) {

@@ -8,12 +8,9 @@
 
 namespace kavelo::play {
 
-// The largest cell, from 24 to 128 pixels, whose window of the board fits `width` x
-// `height` pixels of screen.
+// The largest cell, from 24 to 128 pixels, whose frame of the board fits a room of
+// `width` x `height` pixels.
 int CellToFit(const PlaySettings& settings, int width, int height);
-// The cell for a window on the first display: CellToFit its usable area; 48 when SDL's
-// video cannot tell.
-int CellForDisplay(const PlaySettings& settings);
 
 class DrawnArt {
  public:
@@ -22,11 +19,14 @@ class DrawnArt {
   DrawnArt& operator=(const DrawnArt&) = delete;
   ~DrawnArt();
 
-  // Draws the pictures for `settings` (its cell and style) and points its pictureDir at
-  // them. Where nothing needs drawing (the installed art's cell and style) it leaves the
+  // Draws the pictures for `settings` (its cell and style) into a fresh folder under
+  // `parent` (the system's temporary folder when empty) and points its pictureDir at them.
+  // Where nothing needs drawing (the installed art's cell and style) it leaves the
   // settings alone; where drawing fails it falls back to the installed art and says why
   // in `warning`.
-  void Prepare(PlaySettings& settings, std::string& warning);
+  void Prepare(PlaySettings& settings, std::string& warning, const std::string& parent = "");
+  // The folder of the pictures; empty when none were drawn.
+  const std::string& Folder() const { return m_folder; }
 
  private:
   std::string m_folder;
