@@ -11,7 +11,8 @@
 namespace kavelo::play {
 
 // "columns=10&rows=6" (with or without the "?") as {"--columns", "10", "--rows", "6"};
-// "new" asks for a new game as --new does. Only the board's options are taken: any other
+// "new" asks for a new game as --new does; "style=contrast" and "cell=96" draw the tiles as
+// --style and --cell do. Only the board's and the pictures' options are taken: any other
 // name is handed on as it is, for the reading of the options to refuse.
 std::vector<std::string> AddressArguments(std::string_view query);
 

@@ -80,23 +80,6 @@ TEST(DrawnArt, AFolderThatCannotBeWrittenFallsBackToTheInstalledArt) {
   EXPECT_EQ(host.CellWidth(), kArtCell);
 }
 
-TEST(CellToFit, TheLargestCellWhoseFrameFitsTheRoomFrom24To128) {
-  struct Case {
-    int width, height, cell;
-  } cases[] = {
-      {1920, 1080, 85}, {3840, 2160, 128}, {1366, 768, 60}, {800, 600, 44}, {320, 240, 24}, {1080, 1920, 60},
-  };
-  const PlaySettings board;  // 16 x 10, the board ring around it
-  for (const Case& c : cases) {
-    const int cell = CellToFit(board, c.width, c.height);
-    EXPECT_EQ(cell, c.cell) << c.width << "x" << c.height;
-    // The frame at that cell fits the room; one a pixel larger would not.
-    const auto fits = [&](int side) { return 18 * side <= c.width && 12 * side + side * 2 / 3 <= c.height; };
-    EXPECT_TRUE(cell == 24 || fits(cell)) << c.width << "x" << c.height;
-    EXPECT_TRUE(cell == 128 || !fits(cell + 1)) << c.width << "x" << c.height;
-  }
-}
-
 TEST(PlaySettings, TheStyleAndTheCellAreReadAndBadOnesRefused) {
   std::string error;
   const auto s = ParseSettings({"--style", "contrast", "--cell", "96"}, "/art", error);
