@@ -28,12 +28,12 @@ DrawnArt::~DrawnArt() {
   if (!m_folder.empty()) std::filesystem::remove_all(Utf8Path(m_folder), ec);
 }
 
-void DrawnArt::Prepare(PlaySettings& settings, std::string& warning, const std::string& parent) {
+void DrawnArt::Prepare(PlaySettings& settings, std::string& warning) {
   if ((settings.cell <= 0 || settings.cell == kArtCell) && !settings.contrast) return;
   const int cell = settings.cell > 0 ? settings.cell : kArtCell;
   std::error_code ec;
-  const std::filesystem::path base = parent.empty() ? std::filesystem::temp_directory_path(ec) : Utf8Path(parent);
-  const std::filesystem::path folder = base / ("kavelo-play-art-" + std::to_string(std::random_device()()));
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path(ec) / ("kavelo-play-art-" + std::to_string(std::random_device()()));
   std::string error = ec ? "no temporary folder: " + ec.message() : "";
   const auto style = settings.contrast ? artwork::ArtStyle::kContrast : artwork::ArtStyle::kStandard;
   if (error.empty() && artwork::WriteArtworkPictures(folder, cell, style, error)) {

@@ -19,12 +19,12 @@ class DrawnArt {
   DrawnArt& operator=(const DrawnArt&) = delete;
   ~DrawnArt();
 
-  // Draws the pictures for `settings` (its cell and style) into a fresh folder under
-  // `parent` (the system's temporary folder when empty) and points its pictureDir at them.
+  // Draws the pictures for `settings` (its cell and style) into a fresh folder under the
+  // system's temporary one and points its pictureDir at them.
   // Where nothing needs drawing (the installed art's cell and style) it leaves the
   // settings alone; where drawing fails it falls back to the installed art and says why
   // in `warning`.
-  void Prepare(PlaySettings& settings, std::string& warning, const std::string& parent = "");
+  void Prepare(PlaySettings& settings, std::string& warning);
   // The folder of the pictures; empty when none were drawn.
   const std::string& Folder() const { return m_folder; }
 
