@@ -52,8 +52,11 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
     return 1;
   }
   // The pictures drawn for the screen: the largest cell the display holds the window at.
+  // Pictures of the player's own (--art) are shown as they are unless --cell or --style asks.
   PlaySettings drawn = settings;
-  if (drawn.cell == 0 && probe.mode == DisplayMode::kWindow) drawn.cell = CellForDisplay(drawn);
+  if (drawn.cell == 0 && probe.mode == DisplayMode::kWindow && drawn.artDir == DefaultArtDir()) {
+    drawn.cell = CellForDisplay(drawn);
+  }
   DrawnArt art;
   std::string warning;
   art.Prepare(drawn, warning);

@@ -38,7 +38,8 @@ int CellForDisplay(const PlaySettings& settings) {
 // pictures are drawn for the screen's cell and the style first.
 int Play(const PlaySettings& asked, GameKeeper& keeper) {
   PlaySettings settings = asked;
-  if (settings.cell == 0 && !settings.headless) settings.cell = CellForDisplay(settings);
+  // Pictures of the player's own (--art) are shown as they are unless --cell or --style asks.
+  if (settings.cell == 0 && !settings.headless && settings.artDir == DefaultArtDir()) settings.cell = CellForDisplay(settings);
   DrawnArt art;
   std::string warning;
   art.Prepare(settings, warning);
