@@ -8,10 +8,12 @@
 namespace kavelo::play {
 namespace {
 
-constexpr int kCursorDark = 2, kCursorLight = 3;  // outline widths, outside in
+// The marks differ in shape as well as colour: the plug-in's selection mark rings the whole
+// cell, the cursor holds its four corners, and a hint points in at the middle of each side.
+constexpr int kCursorDark = 2, kCursorLight = 3;  // bracket widths at a 48-pixel cell, outside in
+constexpr int kMarkCell = 48;                       // the cell size those widths are for
 constexpr Colour kDark{20, 20, 20};
 constexpr Colour kAmber{255, 190, 0};
-constexpr int kHintWidth = 3;
 constexpr Colour kHint{255, 255, 255};
 constexpr int kBannerHeight = 120, kBannerShade = 215;  // the band's darkness, of 255
 constexpr int kTitleScale = 6, kLineScale = 3;
@@ -35,16 +37,32 @@ class Canvas {
       }
     }
   }
-  // The ring between a box and the box `thickness` inside it, `inset` in from `box`.
-  void Ring(const Box& box, int inset, int thickness, Colour c) {
+  // An L in each corner of `box`, `inset` in from it, with arms `arm` long.
+  void Corners(const Box& box, int inset, int arm, int thickness, Colour c) {
     const int left = box.left + inset, top = box.top + inset;
-    const int width = box.width - 2 * inset, height = box.height - 2 * inset;
-    if (width <= 0 || height <= 0) return;
-    const int t = std::min({thickness, (width + 1) / 2, (height + 1) / 2});
-    Fill(left, top, width, t, c);
-    Fill(left, top + height - t, width, t, c);
-    Fill(left, top + t, t, height - 2 * t, c);
-    Fill(left + width - t, top + t, t, height - 2 * t, c);
+    const int right = box.left + box.width - inset, bottom = box.top + box.height - inset;
+    if (arm <= 0 || thickness <= 0 || right - left < 2 * thickness || bottom - top < 2 * thickness) return;
+    for (const int x : {left, right - arm}) {
+      Fill(x, top, arm, thickness, c);
+      Fill(x, bottom - thickness, arm, thickness, c);
+    }
+    for (const int y : {top, bottom - arm}) {
+      Fill(left, y, thickness, arm, c);
+      Fill(right - thickness, y, thickness, arm, c);
+    }
+  }
+  // A triangle at the middle of each side of `box`, its base `base` wide on the side and
+  // its tip `depth` in toward the centre, drawn `shrink` pixels smaller all round.
+  void Wedges(const Box& box, int base, int depth, int shrink, Colour c) {
+    const int cx = box.left + box.width / 2, cy = box.top + box.height / 2;
+    for (int r = shrink; r < depth - shrink; ++r) {
+      const int span = (base - 2 * shrink) * (depth - shrink - r) / (depth - shrink);
+      if (span <= 0) continue;
+      Fill(cx - span / 2, box.top + r, span, 1, c);
+      Fill(cx - span / 2, box.top + box.height - 1 - r, span, 1, c);
+      Fill(box.left + r, cy - span / 2, 1, span, c);
+      Fill(box.left + box.width - 1 - r, cy - span / 2, 1, span, c);
+    }
   }
   // A line of the banner font centred on `centreX`, as large as fits the frame's width.
   void Text(const std::string& text, int centreX, int top, int scale, Colour c) {
@@ -87,12 +105,20 @@ RowBand FrameMarks::Rows(int height) const {
 void PaintMarks(std::vector<char>& frame, int width, int height, const FrameMarks& marks, RowBand clip) {
   if (width <= 0 || height <= 0 || frame.size() < static_cast<std::size_t>(width) * height * 4) return;
   Canvas canvas(frame, width, height, clip);
-  for (const Box& h : marks.hints) canvas.Ring(h, 0, kHintWidth, kHint);
-  // Dark outside and light inside, so that the cursor stands out on light tiles, dark
-  // tiles and the empty background alike.
+  // Each mark is dark at its edge and light inside, so that it stands out on light tiles,
+  // dark tiles and the empty background alike; its lines grow with the cell.
+  for (const Box& h : marks.hints) {
+    const int side = std::min(h.width, h.height);
+    const int base = std::max(12, side * 5 / 12), depth = std::max(7, side / 5);
+    canvas.Wedges(h, base, depth, 0, kDark);
+    canvas.Wedges(h, base, depth, std::max(1, side / 32), kHint);
+  }
   if (marks.cursor) {
-    canvas.Ring(*marks.cursor, 0, kCursorDark, kDark);
-    canvas.Ring(*marks.cursor, kCursorDark, kCursorLight, kAmber);
+    const Box& c = *marks.cursor;
+    const int scale = std::max(1, std::min(c.width, c.height) / kMarkCell);
+    const int dark = kCursorDark * scale, light = kCursorLight * scale, arm = std::min(c.width, c.height) / 4;
+    canvas.Corners(c, 0, arm, dark + light + scale, kDark);
+    canvas.Corners(c, dark, arm - dark, light, kAmber);
   }
   if (!marks.banner) return;
   const Box band = BannerBox(width, height);

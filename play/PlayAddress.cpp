@@ -21,6 +21,9 @@ std::vector<std::string> AddressArguments(std::string_view query) {
       args.push_back("--");
       args.back() += name;
       args.emplace_back(equals == std::string_view::npos ? "" : pair.substr(equals + 1));
+    } else if ((name == "style" || name == "cell") && equals != std::string_view::npos) {  // how tiles are drawn
+      args.push_back("--" + name);
+      args.emplace_back(pair.substr(equals + 1));
     } else if ((name == "new" || name == "daily") && equals == std::string_view::npos) {
       args.push_back("--" + name);
     } else {

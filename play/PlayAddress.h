@@ -11,9 +11,9 @@
 namespace kavelo::play {
 
 // "columns=10&rows=6" (with or without the "?") as {"--columns", "10", "--rows", "6"};
-// "deal=48213" as --deal 48213; "new" and "daily" ask for what --new and --daily do. Only
-// these are taken: any other name is handed on as it is, for the reading of the options
-// to refuse.
+// "deal=48213" as --deal 48213; "new" and "daily" ask for what --new and --daily do;
+// "style=contrast" and "cell=96" draw the tiles as --style and --cell do. Only these are
+// taken: any other name is handed on as it is, for the reading of the options to refuse.
 std::vector<std::string> AddressArguments(std::string_view query);
 
 // On a screen taller than wide the board is dealt in portrait, its columns and rows

@@ -16,8 +16,10 @@ Cell MouseToCell(int px, int py, int zeroX, int zeroY, int cellWidth, int cellHe
 
 PlayHost::PlayHost(const PlaySettings& settings)
     : m_settings(settings),
-      m_frameWidth((settings.columns + 2) * kArtCell),
-      m_frameHeight(kBoardTop + (settings.rows + 2) * kArtCell),
+      m_cell(settings.pictureDir.empty() || settings.cell <= 0 ? kArtCell : settings.cell),
+      m_boardTop(kBoardTop * m_cell / kArtCell),
+      m_frameWidth((settings.columns + 2) * m_cell),
+      m_frameHeight(m_boardTop + (settings.rows + 2) * m_cell),
       m_frame(static_cast<std::size_t>(m_frameWidth) * m_frameHeight * 4) {
   AllocGdiData(m_frame.data(), m_frameWidth, m_frameHeight, 32);
   SetSolvableShuffles(!settings.anyShuffle);
@@ -33,7 +35,7 @@ std::wstring PlayHost::Command(const std::string& text) const {
 }
 
 bool PlayHost::NewGame(std::optional<std::uint64_t> number) {
-  const std::string& art = m_settings.artDir;
+  const std::string& art = m_settings.pictureDir.empty() ? m_settings.artDir : m_settings.pictureDir;
   const auto n = [](int v) { return std::to_string(v); };
   m_outcome = Outcome::Playing;
   const std::string setUp = "param," KAVELO_TEXT(KAVELO_PARAM_SET_UP) ";w," + n(GridColumns()) + ";h," +
@@ -48,7 +50,7 @@ bool PlayHost::NewGame(std::optional<std::uint64_t> number) {
   if (SetGameParam(Command(setUp)) != 0) return false;
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SELECTION_PICTURE) ";choose," + art + "/choose.png;"));
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_TIME_BAR) ";timeBar," + art + "/timebar.png;x," +
-                       n(kArtCell) + ";y," + n(kTimeBarTop) + ";time," + n(m_settings.seconds) + ";"));
+                       n(m_cell) + ";y," + n(kTimeBarTop * m_cell / kArtCell) + ";time," + n(m_settings.seconds) + ";"));
   SendSounds();
   SetGameParam(Command("param," KAVELO_TEXT(KAVELO_PARAM_SCORE_STEP) ";markAdd," + n(m_settings.scoreStep) + ";"));
   Shuffle(KAVELO_SHUFFLE_SPREAD);

@@ -13,9 +13,9 @@
 
 namespace kavelo::play {
 
-// The generated artwork's cell, in pixels; the plug-in reports the real one after set-up.
+// The installed artwork's cell, in pixels; the plug-in reports the real one after set-up.
 inline constexpr int kArtCell = 48;
-inline constexpr int kTimeBarTop = 8;    // frame rows above the board hold the time bar
+inline constexpr int kTimeBarTop = 8;    // frame rows above the board hold the time bar, at kArtCell
 inline constexpr int kBoardTop = 32;
 
 struct Cell {
@@ -66,7 +66,7 @@ class PlayHost : public CKaveloFather {
   int GridColumns() const { return m_settings.columns + 2; }
   int GridRows() const { return m_settings.rows + 2; }
   int BoardLeft() const { return 0; }
-  int BoardTop() const { return kBoardTop; }
+  int BoardTop() const { return m_boardTop; }
   Outcome GameOutcome() const { return m_outcome; }
   // True once after each delivered frame.
   bool TakeFrame();
@@ -80,6 +80,8 @@ class PlayHost : public CKaveloFather {
   void AskCellSize();
 
   PlaySettings m_settings;
+  int m_cell;      // the pictures' cell: drawn for settings.cell, or the installed art's
+  int m_boardTop;  // the rows above the board grow with the cell
   int m_frameWidth, m_frameHeight;
   std::vector<char> m_frame;
   bool m_newFrame = false;

@@ -10,7 +10,7 @@ constexpr const char* kUsage =
     "usage: kavelo-play [--columns N] [--rows N] [--kinds N] [--copies N] [--seconds N]\n"
     "                   [--art DIR] [--window | --headless] [--fast] [--out DIR] [--snapshot-every N]\n"
     "                   [--any-shuffle] [--new] [--best] [--deal N | --daily]\n"
-    "                   [--gravity none|down|up|left|right]\n"
+    "                   [--gravity none|down|up|left|right] [--style standard|contrast] [--cell PIXELS]\n"
     "  Plays in a window where there is a display (--window insists), else by itself (--headless).\n"
     "  Shuffles deal boards that can be cleared; --any-shuffle deals them at random.\n"
     "  Quitting keeps the game in progress for the next start on the same board; --new starts\n"
@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "  on the default board), the same for everyone; a win without help prints a line to share.\n"
     "  --gravity down makes the tiles fall into the gaps that removed pairs leave (or up,\n"
     "  left, right); its boards stay clearable as they fall.\n"
+    "  --style contrast draws dark symbols on white tiles with heavy outlines; --cell draws\n"
+    "  the pictures for cells of that many pixels (by default as large as the screen allows).\n"
     "  Keys: the arrows move the cursor, Space or Enter clicks it, P pauses, M turns the\n"
     "  sounds off and on, S shuffles, N starts a new game, A plays this deal again from the\n"
     "  start, D plays the day's deal, H shows a hint, U or Ctrl+Z undoes, R, Ctrl+Y or\n"
@@ -64,6 +66,7 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
       // The grid holds at most 255 cells a side, two of them the border ring.
       {"--columns", &s.columns, 1, 253}, {"--rows", &s.rows, 1, 253},     {"--kinds", &s.kinds, 1, 255},
       {"--copies", &s.copies, 0, 255},   {"--seconds", &s.seconds, 1, 1000000}, {"--snapshot-every", &s.snapshotEvery, 1, 1000000},
+      {"--cell", &s.cell, 24, 256},
   };
   bool boardGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -99,6 +102,11 @@ std::optional<PlaySettings> ParseSettings(const std::vector<std::string>& args, 
         return std::nullopt;
       }
       s.deal = number;
+    } else if (arg == "--style" && hasValue && (args[i + 1] == "standard" || args[i + 1] == "contrast")) {
+      s.contrast = args[++i] == "contrast";
+    } else if (arg == "--style") {
+      error = std::string("--style takes standard or contrast\n") + kUsage;
+      return std::nullopt;
     } else if ((arg == "--art" || arg == "--out") && hasValue) {
       (arg == "--art" ? s.artDir : s.outDir) = args[++i];
     } else {

@@ -28,6 +28,9 @@ struct PlaySettings {
   std::optional<std::uint64_t> deal;  // the deal to play; none: a fresh number
   bool daily = false;       // the day's deal, on the default board
   int gravity = 0;          // the rule variant, an index of kGravityNames
+  bool contrast = false;    // the contrast style: dark symbols on white faces, heavy outlines
+  int cell = 0;             // the cell side to draw the pictures at; 0: the shell's choice
+  std::string pictureDir;   // pictures drawn at start-up for `cell` and the style; empty: artDir's
 };
 
 // The rule variants by their protocol numbers: nothing falls, or tiles fall that way.

@@ -1,8 +1,7 @@
 # kavelo-play on SDL2: a window where SDL's video shows one, PNG snapshots by SDL_image,
-# and the artwork drawn at build time by the project's generator.
+# and the installed artwork drawn at build time by the project's generator.
 find_package(SDL2 REQUIRED CONFIG)
 find_package(SDL2_image REQUIRED CONFIG)
-add_subdirectory(artwork)
 
 # The user's folders are the XDG ones, from posix/.
 target_sources(kavelo_play_host PRIVATE PlayStart.cpp HeadlessPlay.cpp sdl/DisplayChoice.cpp sdl/FrameSnapshot.cpp sdl/HeadlessPlatform.cpp

@@ -2,7 +2,7 @@
 # package's. The page loads this one module, which holds the plug-in too; hosts that embed
 # the package never load the game's front end. The player's records go to local storage;
 # the page (play/web/*.html, .js, .css) is staged with it by bindings/web.
-set(play_exports KaveloPlayStart KaveloPlayEnd KaveloPlayRefusal KaveloPlayFrameWidth KaveloPlayFrameHeight
+set(play_exports KaveloPlayDraw KaveloPlayDrawnFolder KaveloPlayStart KaveloPlayEnd KaveloPlayRefusal KaveloPlayFrameWidth KaveloPlayFrameHeight
   KaveloPlayKey KaveloPlayButton KaveloPlayClick KaveloPlayLoseFocus KaveloPlayKeep KaveloPlayCompose KaveloPlayTick
   KaveloPlayPixels KaveloPlayStatus KaveloPlayClock KaveloPlaySoundOn KaveloPlayPaused KaveloPlayGeometry
   KaveloPlayHinted KaveloPlayQuery KaveloPlayAddress KaveloPlayGravity KaveloPlayShareLine KaveloPlaySolvedPair KaveloWebPictureToDecode KaveloWebAddPicture KaveloTimeoutMs KaveloDispatchTimers

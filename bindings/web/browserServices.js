@@ -38,6 +38,14 @@ export async function preloadFiles(module, dir, base, names) {
   return { failed, decoded };
 }
 
+// Hands the module the browser's pixels for every picture the module itself wrote into the
+// folder `dir` of its file system. Resolves to how many were decoded.
+export async function decodeFolder(module, dir) {
+  const names = module.FS.readdir(dir).filter((name) => PICTURE_NAME.test(name));
+  const decoded = await Promise.all(names.map((name) => decodePicture(module, module.FS.readFile(`${dir}/${name}`))));
+  return decoded.filter(Boolean).length;
+}
+
 // Hands the module the browser's pixels for a picture file, when it wants them.
 async function decodePicture(m, bytes) {
   const range = withBytes(m, bytes, (at) => {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+
 namespace kavelo::artwork {
 
 // Every file name the set holds, pictures first.

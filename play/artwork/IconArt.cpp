@@ -13,7 +13,7 @@ const std::vector<int>& IconSides() {
   return sides;
 }
 
-Raster DrawIcon(int side) { return DrawTile({Symbol::kStar, 8}, side); }  // a violet star
+Raster DrawIcon(int side) { return DrawTile({Symbol::kStar, 1}, side); }  // an indigo star
 
 bool WriteIcons(const std::filesystem::path& folder, std::string& error) {
   std::error_code ec;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "play/artwork/TileArt.h"
+#include "play/artwork/CellCanvas.h"
 
 namespace kavelo::artwork {
 namespace {
@@ -19,11 +19,11 @@ Shape CellBlob(float half, float radius) {
 
 }  // namespace
 
-Raster DrawTrailFrame(int frame) {
+Raster DrawTrailFrame(int frame, int side) {
   frame = std::clamp(frame, 1, kTrailFrameCount);
   const float age = static_cast<float>(frame - 1) / static_cast<float>(kTrailFrameCount - 1);
   const float brightness = std::pow(kTrailFade, static_cast<float>(frame - 1));
-  Raster raster(kCellSide, kCellSide);
+  CellCanvas raster(side, side, side);
   // A glow that fills the cell and reaches the middle of each side, so the cells of a
   // path merge into one band, while the corners stay dark; it shrinks as it fades.
   const float shrink = 3.0f * age;
@@ -34,29 +34,26 @@ Raster DrawTrailFrame(int frame) {
   raster.FillSoft(CellBlob(15.0f - shrink, 10.0f), glow(FromBytes(255, 214, 90), 1.0f), 6.0f);
   raster.FillSoft([](Vec2 p) { return CircleDistance(p - Vec2{kCellSide / 2.0f, kCellSide / 2.0f}, 6.0f); },
                   glow(FromBytes(255, 252, 230), 1.0f), 5.0f);
-  return raster;
+  return raster.Take();
 }
 
-Raster DrawSelectionMark() {
-  Raster raster(kCellSide, kCellSide);
+Raster DrawSelectionMark(int side) {
+  CellCanvas raster(side, side, side);
   const float half = kCellSide / 2.0f;
   const Vec2 centre{half, half};
+  // A band all round the cell: deep blue outside, bright cyan inside, so that it shows on
+  // the light tiles and on the dark ground, and differs in shape from the keyboard's
+  // corner brackets and the hint's wedges.
   const Shape outer = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 0.5f, half - 0.5f}, 9.0f); };
-  const Shape inner = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 4.5f, half - 4.5f}, 6.0f); };
-  const Shape band = Subtract(outer, inner);
-  raster.Fill(band, [](Vec2 p) {
-    return Mix(FromBytes(90, 240, 255), FromBytes(20, 120, 250), (p.x + p.y) / (2.0f * kCellSide));
-  });
-  // A light line along the middle of the band makes it read as a lit rim.
-  const Shape middle = [=](Vec2 p) {
-    return std::abs(RoundedBoxDistance(p - centre, {half - 2.5f, half - 2.5f}, 7.5f)) - 0.6f;
-  };
-  raster.Fill(middle, WithOpacity(FromBytes(235, 255, 255), 0.75f));
-  return raster;
+  const Shape middle = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 3.0f, half - 3.0f}, 7.5f); };
+  const Shape inner = [=](Vec2 p) { return RoundedBoxDistance(p - centre, {half - 5.5f, half - 5.5f}, 6.0f); };
+  raster.Fill(Subtract(outer, middle), FromBytes(12, 40, 150));
+  raster.Fill(Subtract(middle, inner), FromBytes(110, 236, 255));
+  return raster.Take();
 }
 
-Raster DrawTimeBar() {
-  Raster raster(kTimeBarWidth, kTimeBarHeight);
+Raster DrawTimeBar(int side) {
+  CellCanvas raster(kTimeBarWidth * side / kCellSide, kTimeBarHeight * side / kCellSide, side);
   const Colour red = FromBytes(220, 44, 32);
   const Colour yellow = FromBytes(246, 204, 36);
   const Colour green = FromBytes(52, 186, 72);
@@ -74,7 +71,7 @@ Raster DrawTimeBar() {
     const float t = (p.y - 1) / (height - 2);
     return Lighten(hueAt(p.x), t < 0.4f ? 0.45f * (0.4f - t) / 0.4f : -0.2f * (t - 0.4f) / 0.6f);
   });
-  return raster;
+  return raster.Take();
 }
 
 }  // namespace kavelo::artwork

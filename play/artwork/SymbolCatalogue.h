@@ -1,7 +1,8 @@
 #pragma once
 // The symbols that tell tile kinds apart. Each is a shape in its own unit space: centred
 // on the origin, about two units across, y growing downward. Shapes differ enough in
-// outline that two of them are told apart at a glance even in one colour.
+// outline that two of them are told apart at a glance even in one colour: their filled
+// areas overlap little when laid on each other.
 
 #include <string_view>
 
@@ -31,8 +32,30 @@ enum class Symbol {
   kClover,
   kLeaf,
   kGear,
+  kTriangleDown,
+  kBowtie,
+  kHexagram,
+  kPill,
+  kBars,
+  kDots3,
+  kDots4,
+  kChecker,
+  kDome,
+  kChevron,
+  kTee,
+  kEll,
+  kAitch,
+  kTarget,
+  kTriangleOutline,
+  kDiamondOutline,
+  kZigzag,
+  kDumbbell,
+  kCrown,
+  kHouse,
+  kFish,
 };
-constexpr int kSymbolCount = 21;
+// Every tile kind has a symbol of its own, so that kinds differ by outline and not by colour alone.
+constexpr int kSymbolCount = 42;
 
 Shape SymbolShape(Symbol symbol);
 std::string_view SymbolName(Symbol symbol);

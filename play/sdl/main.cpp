@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "DisplayProbe.h"
+#include "DrawnArt.h"
+#include "PlayHost.h"
 #include "PlayStart.h"
 #include "WindowPlay.h"
 
@@ -33,6 +35,14 @@ std::string DefaultArtDir() {
   return (folder / KAVELO_INSTALLED_ART_DIR).lexically_normal().string();
 }
 
+// The cell for a window on the first display: the largest whose window takes at most 92 %
+// of its usable area, leaving room for the window's own frame; 48 when SDL cannot tell.
+int CellForDisplay(const PlaySettings& settings) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return kArtCell;
+  return CellToFit(settings, usable.w * 92 / 100, usable.h * 92 / 100);
+}
+
 int Play(const PlaySettings& settings, GameKeeper& keeper) {
   const DisplayProbe probe = ProbeDisplay(RequestOf(settings));
   if (probe.mode == DisplayMode::kNoWindow) {
@@ -41,8 +51,18 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
     std::fputs(probe.noise.c_str(), stderr);
     return 1;
   }
+  // The pictures drawn for the screen: the largest cell the display holds the window at.
+  // Pictures of the player's own (--art) are shown as they are unless --cell or --style asks.
+  PlaySettings drawn = settings;
+  if (drawn.cell == 0 && probe.mode == DisplayMode::kWindow && drawn.artDir == DefaultArtDir()) {
+    drawn.cell = CellForDisplay(drawn);
+  }
+  DrawnArt art;
+  std::string warning;
+  art.Prepare(drawn, warning);
+  if (!warning.empty()) WarnOnStderr(warning);
   if (probe.mode == DisplayMode::kWindow) {
-    switch (PlayInWindow(settings, keeper)) {
+    switch (PlayInWindow(drawn, keeper)) {
       case WindowResult::Quit: return 0;
       case WindowResult::SetUpFailed: return SetUpFailed(settings);
       case WindowResult::NoDisplay:
@@ -55,7 +75,7 @@ int Play(const PlaySettings& settings, GameKeeper& keeper) {
         break;
     }
   }
-  return PlayHeadlessAndReport(settings);
+  return PlayHeadlessAndReport(drawn);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawnArt.h"
 #include "GameKeeper.h"
 #include "LocalStore.h"
 #include "OptionCheck.h"
@@ -29,6 +30,12 @@ struct KaveloPlay {
   std::string status, clock, address;  // the words last handed out, kept alive for the shell
 };
 
+// The pictures drawn for the page's screen, and the settings they were drawn for.
+struct KaveloDrawn {
+  DrawnArt art;
+  PlaySettings settings;
+};
+
 namespace {
 
 // No exception leaves the module: a call that runs out of memory does nothing.
@@ -44,7 +51,7 @@ auto Guarded(KaveloPlay* play, Call&& call, decltype(call()) otherwise) -> declt
 
 void Warn(const std::string& warning) { std::fprintf(stderr, "kavelo-play: %s\n", warning.c_str()); }
 
-bool SetUp(KaveloPlay& play, const char* query, bool portrait, const char* artDir) {
+bool SetUp(KaveloPlay& play, const char* query, bool portrait, const char* artDir, const KaveloDrawn* drawn) {
   std::string error;
   std::optional<PlaySettings> settings = ParseSettings(AddressArguments(query), artDir, error);
   if (!settings) {
@@ -52,6 +59,7 @@ bool SetUp(KaveloPlay& play, const char* query, bool portrait, const char* artDi
     return false;
   }
   FitBoardTo(*settings, portrait);
+  if (drawn && !drawn->art.Folder().empty()) settings->pictureDir = drawn->art.Folder(), settings->cell = drawn->settings.cell;
   play.settings = *settings;
   if (play.refusal = RefusedOptions(play.settings); !play.refusal.empty()) return false;
   play.keeper = std::make_unique<GameKeeper>(play.store, BoardOf(play.settings), Warn);
@@ -70,14 +78,43 @@ bool SetUp(KaveloPlay& play, const char* query, bool portrait, const char* artDi
 
 extern "C" {
 
+// Draws the pictures for the board the address options deal, in their style, at the
+// largest cell whose frame fits `width` x `height` device pixels (or the address's cell),
+// into a folder of their own for the page to have decoded. Null when the address's
+// options do not read or memory runs out; a folder (KaveloPlayDrawnFolder) empty when the
+// installed art serves or the pictures could not be drawn.
+EMSCRIPTEN_KEEPALIVE KaveloDrawn* KaveloPlayDraw(const char* query, int portrait, int width, int height) {
+  if (query == nullptr) return nullptr;
+  try {
+    std::string error;
+    const std::optional<PlaySettings> settings = ParseSettings(AddressArguments(query), "", error);
+    if (!settings) return nullptr;
+    auto drawn = std::make_unique<KaveloDrawn>();
+    drawn->settings = *settings;
+    FitBoardTo(drawn->settings, portrait != 0);
+    if (drawn->settings.cell == 0) drawn->settings.cell = CellToFit(drawn->settings, width, height);
+    std::string warning;
+    drawn->art.Prepare(drawn->settings, warning);
+    if (!warning.empty()) std::fprintf(stderr, "kavelo-play: %s\n", warning.c_str());
+    return drawn.release();
+  } catch (...) {
+    return nullptr;
+  }
+}
+EMSCRIPTEN_KEEPALIVE const char* KaveloPlayDrawnFolder(const KaveloDrawn* drawn) {
+  return drawn ? drawn->art.Folder().c_str() : "";
+}
+
 // Reads the page's address options ("columns=10&rows=6"), deals the board (in portrait on
-// a portrait screen) and resumes this board's saved game. Null only when memory runs out;
-// a game that cannot be played answers its reason in KaveloPlayRefusal.
-EMSCRIPTEN_KEEPALIVE KaveloPlay* KaveloPlayStart(const char* query, int portrait, const char* artDir) {
+// a portrait screen) on the pictures `drawn` for it (the installed art when null) and
+// resumes this board's saved game. Null only when memory runs out; a game that cannot be
+// played answers its reason in KaveloPlayRefusal.
+EMSCRIPTEN_KEEPALIVE KaveloPlay* KaveloPlayStart(const char* query, int portrait, const char* artDir,
+                                                 const KaveloDrawn* drawn) {
   if (query == nullptr || artDir == nullptr) return nullptr;
   try {
     auto play = std::make_unique<KaveloPlay>();
-    if (!SetUp(*play, query, portrait != 0, artDir)) play->session.reset();
+    if (!SetUp(*play, query, portrait != 0, artDir, drawn)) play->session.reset();
     return play.release();
   } catch (...) {
     return nullptr;

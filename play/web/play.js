@@ -2,9 +2,13 @@
 // the frame's changed rows come out to the canvas, the timer serves the plug-in's clock;
 // every rule, word and mark is the core's, as on the desktop.
 import createKaveloPlayModule from './KaveloPlayModule.js';
-import { preloadFiles, unlockSound } from '../browserServices.js';
+import { decodeFolder, preloadFiles, unlockSound } from '../browserServices.js';
 
 const ART = '/art';
+// The player's choice of style, kept in the browser's local storage beside the records.
+const STYLE_KEY = 'kavelo-play/settings/style';
+const contrastSwitch = document.getElementById('contrast');
+const openedCell = Number(new URLSearchParams(location.search).get('cell')) || 0;
 const canvas = document.getElementById('frame'), ctx = canvas.getContext('2d');
 const statusLine = document.getElementById('status'), clockLine = document.getElementById('clock');
 const buttons = [...document.querySelectorAll('#buttons button[data-action]')];
@@ -24,22 +28,23 @@ function withText(text, use) {
 
 // Takes the rows the core composed since the last look onto the canvas.
 function show(force = false) {
-  if (!image || image.data.buffer !== m.HEAPU8.buffer) {  // the module's memory grew
+  const whole = force || !image;
+  const rows = m._KaveloPlayCompose(play, whole ? 1 : 0, firstRow);
+  if (!image || image.data.buffer !== m.HEAPU8.buffer) {  // the module's memory grew, composing perhaps
     image = new ImageData(new Uint8ClampedArray(m.HEAPU8.buffer, m._KaveloPlayPixels(play), canvas.width * canvas.height * 4),
       canvas.width, canvas.height);
-    force = true;
   }
-  const rows = m._KaveloPlayCompose(play, force ? 1 : 0, firstRow);
   if (rows > 0) {
-    const first = force ? 0 : m.HEAP32[firstRow >> 2];
-    ctx.putImageData(image, 0, 0, 0, first, canvas.width, force ? canvas.height : rows);
+    const first = whole ? 0 : m.HEAP32[firstRow >> 2];
+    ctx.putImageData(image, 0, 0, 0, first, canvas.width, whole ? canvas.height : rows);
   }
   frames++;
   const words = m.UTF8ToString(m._KaveloPlayStatus(play)), clock = m.UTF8ToString(m._KaveloPlayClock(play));
   if (statusLine.textContent !== words) statusLine.textContent = words;
   if (clockLine.textContent !== clock) clockLine.textContent = clock;
-  // The address names the deal in play, so that a link shares the board.
-  const address = m.UTF8ToString(m._KaveloPlayAddress(play));
+  // The address names the deal in play, so that a link shares the board; a cell size it
+  // was opened with stays.
+  const address = m.UTF8ToString(m._KaveloPlayAddress(play)) + (openedCell ? `&cell=${openedCell}` : '');
   if (address && location.search !== `?${address}`) history.replaceState(null, '', `?${address}`);
   share.hidden = !m.UTF8ToString(m._KaveloPlayShareLine(play));
   if (share.hidden) share.textContent = 'Copy result';
@@ -71,6 +76,20 @@ function fit() {
   const scale = crisp ? whole / ratio : room;
   canvas.classList.toggle('crisp', crisp);
   canvas.style.width = `${Math.floor(canvas.width * scale)}px`;
+}
+
+// The address's options, with the player's style unless the address names one.
+function address() {
+  const contrast = localStorage.getItem(STYLE_KEY) === 'contrast' && !/[?&]style=/.test(location.search);
+  return location.search + (contrast ? `${location.search ? '&' : '?'}style=contrast` : '');
+}
+
+// The room the board may take on the screen, in device pixels: the window's width, and
+// its height less what the page shows besides the board.
+function room() {
+  const ratio = devicePixelRatio || 1;
+  const besides = document.querySelector('main').offsetHeight - canvas.offsetHeight;
+  return [Math.floor(innerWidth * ratio), Math.floor((innerHeight - besides) * ratio)];
 }
 
 function listen() {
@@ -111,6 +130,12 @@ function listen() {
   document.addEventListener('visibilitychange', () => document.hidden && away());
   addEventListener('pagehide', () => m._KaveloPlayKeep(play));
   addEventListener('resize', fit);
+  // A new style is drawn at the next start: the game is kept and the page starts again.
+  contrastSwitch.addEventListener('change', () => {
+    localStorage.setItem(STYLE_KEY, contrastSwitch.checked ? 'contrast' : 'standard');
+    m._KaveloPlayKeep(play);
+    location.reload();
+  });
 }
 
 async function start() {
@@ -119,7 +144,13 @@ async function start() {
   const names = await (await fetch('art/index.json')).json();
   const { failed } = await preloadFiles(m, ART, new URL('art/', location.href), names);
   if (failed.length) console.warn(`artwork missing: ${failed.join(', ')}`);
-  play = withText(location.search, (query) => withText(ART, (art) => m._KaveloPlayStart(query, innerHeight > innerWidth ? 1 : 0, art)));
+  // The tiles drawn for the screen's device pixels, decoded by the browser before the set-up.
+  const query = address(), portrait = innerHeight > innerWidth ? 1 : 0;
+  const drawn = withText(query, (q) => m._KaveloPlayDraw(q, portrait, ...room()));
+  const folder = drawn ? m.UTF8ToString(m._KaveloPlayDrawnFolder(drawn)) : '';
+  if (folder) await decodeFolder(m, folder);
+  contrastSwitch.checked = /[?&]style=contrast/.test(query);
+  play = withText(query, (q) => withText(ART, (art) => m._KaveloPlayStart(q, portrait, art, drawn)));
   const refusal = m.UTF8ToString(m._KaveloPlayRefusal(play));
   if (refusal) {
     statusLine.textContent = `These options cannot be played: ${refusal}`;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "DrawnArt.h"
+#include "PlayHost.h"
 #include "PlayStart.h"
 #include "WindowPlay.h"
 
@@ -24,8 +26,24 @@ std::string DefaultArtDir() {
   return bytes > 0 ? std::string(narrow) : std::string("art");
 }
 
-// A window unless --headless, or none can be opened; else the game plays itself.
-int Play(const PlaySettings& settings, GameKeeper& keeper) {
+// The cell for a window on the primary monitor: the largest whose window takes at most
+// 92 % of its work area, leaving room for the window's own frame.
+int CellForDisplay(const PlaySettings& settings) {
+  RECT work{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) || work.right <= work.left) return kArtCell;
+  return CellToFit(settings, (work.right - work.left) * 92 / 100, (work.bottom - work.top) * 92 / 100);
+}
+
+// A window unless --headless, or none can be opened; else the game plays itself. The
+// pictures are drawn for the screen's cell and the style first.
+int Play(const PlaySettings& asked, GameKeeper& keeper) {
+  PlaySettings settings = asked;
+  // Pictures of the player's own (--art) are shown as they are unless --cell or --style asks.
+  if (settings.cell == 0 && !settings.headless && settings.artDir == DefaultArtDir()) settings.cell = CellForDisplay(settings);
+  DrawnArt art;
+  std::string warning;
+  art.Prepare(settings, warning);
+  if (!warning.empty()) WarnOnStderr(warning);
   if (!settings.headless) {
     switch (PlayInWindow(settings, keeper)) {
       case WindowResult::Quit: return 0;

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
@@ -15,6 +16,10 @@
 
 #include "image/LoadImageBits.h"
 #include "play/artwork/ArtworkSet.h"
+#include "play/artwork/OverlayArt.h"
+#include "play/artwork/PngWriter.h"
+#include "play/artwork/StoredPng.h"
+#include "play/artwork/TileArt.h"
 #include "play/artwork/IconArt.h"
 
 namespace {
@@ -110,4 +115,26 @@ TEST_F(Artwork, IconsHaveEverySideATransparentGroundAndAnOpaqueTile) {
     EXPECT_EQ(std::tuple(alpha(0, side - 1), alpha(side - 1, 0), alpha(side / 2, side / 2)), std::tuple(0, 0, 255)) << file;
     SDL_FreeSurface(rgba);
   }
+}
+
+TEST_F(Artwork, PicturesInTheProjectsOwnPngFilesLoadAsTheCompressedOnesDo) {
+  using namespace kavelo::artwork;
+  struct Case {
+    const char* name;
+    Raster picture;
+  } cases[] = {
+      {"tile at 24", DrawTile(DesignOfTile(5), 24, ArtStyle::kContrast)},
+      {"tile at 128", DrawTile(DesignOfTile(17), 128)},
+      {"time bar at 96, in several stored blocks", DrawTimeBar(96)},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    ASSERT_TRUE(WriteStoredPng(c.picture, root / "stored.png", error)) << error;
+    ASSERT_TRUE(WritePng(c.picture, root / "compressed.png", error)) << error;
+    const auto stored = Load(root / "stored.png", c.picture.Width(), c.picture.Height());
+    EXPECT_FALSE(stored.empty()) << c.name;
+    EXPECT_EQ(stored, Load(root / "compressed.png", c.picture.Width(), c.picture.Height())) << c.name;
+  }
+  EXPECT_FALSE(WriteStoredPng(Raster(0, 0), root / "empty.png", *std::make_unique<std::string>()));
+  EXPECT_TRUE(StoredPng(Raster(3, 0)).empty());
 }

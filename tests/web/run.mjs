@@ -122,7 +122,7 @@ const pageTests = {
     check(banner.dark > 0.9 && banner.pressed === 'true' && banner.status.includes('paused'), JSON.stringify(banner));
   },
   async 'page: the address options deal the board they say, and refused ones say why'(page) {
-    await openPlay(page, '?columns=6&rows=4&kinds=6&copies=4&seconds=90');
+    await openPlay(page, '?columns=6&rows=4&kinds=6&copies=4&seconds=90&cell=48');
     const dealt = await page.evaluate((q) => [document.getElementById('frame').width, window.kaveloPlay.query(q),
       document.getElementById('clock').textContent], KAVELO_QUERY_TILES_LEFT);
     check(dealt[0] === 8 * 48 && dealt[1] === 24 && dealt[2] === '1:30 left', `dealt ${dealt}`);
@@ -232,7 +232,7 @@ const pageTests = {
       localStorage.setItem('kavelo-play/state/game-16x10-k36-c4-s480', String.fromCharCode(...bytes));
     }, saved);
     await page.setViewportSize({ width: 1280, height: 800 });
-    await openPlay(page);
+    await openPlay(page, '?cell=48');  // the installed art, as the desktop core's frames were made with
     await page.evaluate(() => window.kaveloPlay.hold());
     const moves = [
       async () => {},
@@ -254,6 +254,49 @@ const pageTests = {
       check(differing === 0, `step ${n}: ${differing} bytes differ`);
     }
     return `${moves.length} frames`;
+  },
+  async 'page: the tiles are drawn for the device pixels at ratios 1, 2 and 3, not scaled'(page) {
+    const seen = [];
+    for (const deviceScaleFactor of [1, 2, 3]) {
+      const { context, page: p } = await pageIn(page, { viewport: { width: 1280, height: 800 }, deviceScaleFactor });
+      await openPlay(p);
+      const shown = await p.evaluate(() => {
+        const canvas = document.getElementById('frame'), rect = canvas.getBoundingClientRect();
+        return { backing: [canvas.width, canvas.height], css: [rect.width, rect.height], crisp: canvas.classList.contains('crisp'),
+          cell: window.kaveloPlay.query(16), ratio: devicePixelRatio };
+      });
+      await context.close();
+      const [width, height] = shown.backing;
+      check(shown.ratio === deviceScaleFactor, `ratio ${shown.ratio}`);
+      check(Math.abs(width - shown.css[0] * deviceScaleFactor) < 1 && Math.abs(height - shown.css[1] * deviceScaleFactor) < 1,
+        `x${deviceScaleFactor}: a backing store of ${shown.backing} for ${shown.css} CSS pixels`);
+      check(shown.crisp && width === 18 * shown.cell, `x${deviceScaleFactor}: cells of ${shown.cell} in ${width} pixels`);
+      // The largest cell whose board fits the room, up to 128: larger on denser screens.
+      check(shown.cell >= Math.min(128, 48 * deviceScaleFactor), `x${deviceScaleFactor}: cells of ${shown.cell}`);
+      seen.push(`x${deviceScaleFactor} ${shown.cell} px cells`);
+    }
+    return seen.join(', ');
+  },
+  async 'page: the contrast switch draws white tiles with black outlines, and is kept'(page) {
+    const whiteShare = () => page.evaluate(() => {
+      const canvas = document.getElementById('frame');
+      const { data } = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+      let white = 0;
+      for (let i = 0; i < data.length; i += 4) white += data[i] === 255 && data[i + 1] === 255 && data[i + 2] === 255;
+      return white / (canvas.width * canvas.height);
+    });
+    await openPlay(page, '?cell=48');
+    const before = await whiteShare();
+    await Promise.all([page.waitForNavigation(), page.getByRole('switch', { name: 'High contrast' }).check()]);
+    await page.waitForFunction(() => window.kaveloPlay?.frames > 0);
+    await page.keyboard.press('p');  // the game kept is resumed paused, its tiles hidden
+    await page.evaluate(() => window.kaveloPlay.tick());
+    const after = await whiteShare();
+    const kept = await page.evaluate(() => [localStorage.getItem('kavelo-play/settings/style'),
+      document.getElementById('contrast').checked]);
+    check(before < 0.01 && after > 0.2, `pure white: ${before.toFixed(3)} of the board, then ${after.toFixed(3)}`);
+    check(String(kept) === 'contrast,true', `kept ${kept}`);
+    return `pure white ${before.toFixed(3)} -> ${after.toFixed(3)}`;
   },
   async 'page: ten frames a second'(page) {
     await openPlay(page);
