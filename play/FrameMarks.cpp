@@ -9,12 +9,14 @@ namespace kavelo::play {
 namespace {
 
 // The marks differ in shape as well as colour: the plug-in's selection mark rings the whole
-// cell, the cursor holds its four corners, and a hint points in at the middle of each side.
+// cell, the cursor holds its four corners, a hint points in at the middle of each side,
+// and a pair that failed is crossed out.
 constexpr int kCursorDark = 2, kCursorLight = 3;  // bracket widths at a 48-pixel cell, outside in
 constexpr int kMarkCell = 48;                       // the cell size those widths are for
 constexpr Colour kDark{20, 20, 20};
 constexpr Colour kAmber{255, 190, 0};
 constexpr Colour kHint{255, 255, 255};
+constexpr Colour kMiss{255, 190, 185};  // light: the dark edge carries the shape
 constexpr int kBannerHeight = 120, kBannerShade = 215;  // the band's darkness, of 255
 constexpr int kTitleScale = 6, kLineScale = 3;
 constexpr Colour kLineColour{235, 235, 235};
@@ -64,6 +66,14 @@ class Canvas {
       Fill(box.left + box.width - 1 - r, cy - span / 2, 1, span, c);
     }
   }
+  // The two diagonals of `box`, `inset` in from its corners, `thickness` pixels across.
+  void Cross(const Box& box, int inset, int thickness, Colour c) {
+    const int side = std::min(box.width, box.height);
+    for (int r = inset; r < side - inset - thickness; ++r) {
+      Fill(box.left + r, box.top + r, thickness, 1, c);
+      Fill(box.left + side - r - thickness, box.top + r, thickness, 1, c);
+    }
+  }
   // A line of the banner font centred on `centreX`, as large as fits the frame's width.
   void Text(const std::string& text, int centreX, int top, int scale, Colour c) {
     const int glyphs = static_cast<int>(text.size()) * (kGlyphWidth + 1);
@@ -97,6 +107,7 @@ RowBand FrameMarks::Rows(int height) const {
   const auto add = [&](const Box& b) { rows = rows.Union({b.top, b.height}); };
   if (cursor) add(*cursor);
   for (const Box& h : hints) add(h);
+  for (const Box& m : misses) add(m);
   if (banner) add(BannerBox(0, height));
   const int first = std::max(rows.first, 0), end = std::min(rows.End(), height);
   return rows.Empty() || end <= first ? RowBand{} : RowBand{first, end - first};
@@ -112,6 +123,11 @@ void PaintMarks(std::vector<char>& frame, int width, int height, const FrameMark
     const int base = std::max(12, side * 5 / 12), depth = std::max(7, side / 5);
     canvas.Wedges(h, base, depth, 0, kDark);
     canvas.Wedges(h, base, depth, std::max(1, side / 32), kHint);
+  }
+  for (const Box& m : marks.misses) {
+    const int side = std::min(m.width, m.height), thickness = std::max(2, side / 10);
+    canvas.Cross(m, side / 5, thickness + 2 * std::max(1, side / 48), kDark);
+    canvas.Cross(m, side / 5 + std::max(1, side / 48), thickness, kMiss);
   }
   if (marks.cursor) {
     const Box& c = *marks.cursor;

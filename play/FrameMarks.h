@@ -1,6 +1,6 @@
 #pragma once
-// What kavelo-play paints over the plug-in's frame: the keyboard's cell, the hinted pair
-// and a banner (paused, won, lost, stuck). Painting is clipped to a band of rows, so that
+// What kavelo-play paints over the plug-in's frame: the keyboard's cell, the hinted pair,
+// the pair that just failed and a banner (paused, won, lost, stuck). Painting is clipped to a band of rows, so that
 // a frame is repainted only where it changed.
 
 #include <optional>
@@ -40,6 +40,7 @@ struct FrameMarks {
   std::optional<Box> cursor;
   std::vector<Box> hints;
   std::optional<Banner> banner;
+  std::vector<Box> misses;  // the cells of a pair that did not link, for a moment
   bool operator==(const FrameMarks&) const = default;
   // The rows the marks cover in a frame `height` rows high.
   RowBand Rows(int height) const;

@@ -22,6 +22,9 @@ std::string Outlook(PlayHost& host) {
   }
 }
 
+// A failed pair's cells stay crossed out this many frames, a second of the clock.
+constexpr int kMissFrames = 10;
+
 constexpr Colour kWonColour{120, 255, 140}, kLostColour{255, 110, 100}, kPausedColour{140, 200, 255},
     kStuckColour{255, 220, 90};
 
@@ -232,6 +235,9 @@ FrameMarks PlaySession::CurrentMarks() {
   FrameMarks marks;
   if (m_cursor.Shown()) marks.cursor = m_host.CellBox(m_cursor.At());
   if (m_hint) marks.hints = {m_host.CellBox({m_hint->x1, m_hint->y1}), m_host.CellBox({m_hint->x2, m_hint->y2})};
+  if (m_miss && m_host.Frames() - m_miss->frame < kMissFrames) {
+    marks.misses = {m_host.CellBox(m_miss->first), m_host.CellBox(m_miss->second)};
+  }
   const auto again = [&] { return "SCORE " + std::to_string(m_status.score) + " - PRESS N FOR A NEW GAME"; };
   switch (m_host.GameOutcome()) {
     case Outcome::Won: marks.banner = Banner{"YOU WON!", kWonColour, again()}; break;

@@ -1,5 +1,6 @@
 // The marks over the board are told apart by shape, not by hue alone: the selection mark,
-// the keyboard's cursor and the hinted cells cover different parts of a cell, and each
+// the keyboard's cursor, the hinted cells and a failed pair's cells cover different parts
+// of a cell, and each
 // has a dark part and a light one, to show on light tiles and the dark ground alike.
 #include <gtest/gtest.h>
 
@@ -71,8 +72,9 @@ class MarksAtCellSide : public ::testing::TestWithParam<int> {};
 TEST_P(MarksAtCellSide, EveryTwoMarksDifferInShapeAndEachHasADarkAndALightPart) {
   const int side = GetParam();
   const Box cell{0, 0, side, side};
-  std::vector<MarkPixels> marks = {Painted("cursor", FrameMarks{cell, {}, {}}, side),
-                                   Painted("hint", FrameMarks{{}, {cell}, {}}, side)};
+  std::vector<MarkPixels> marks = {Painted("cursor", FrameMarks{cell, {}, {}, {}}, side),
+                                   Painted("hint", FrameMarks{{}, {cell}, {}, {}}, side),
+                                   Painted("failed pair", FrameMarks{{}, {}, {}, {cell}}, side)};
   if (side == kavelo::artwork::kCellSide) marks.push_back(Selection());  // the installed mark's size
   for (std::size_t a = 0; a < marks.size(); ++a) {
     EXPECT_GT(marks[a].dark, side) << marks[a].name;

@@ -215,12 +215,21 @@ TEST(PlaySession, TilesThatFallAreSaidAndAFailedPairSaysWhy) {
         g.session.Click({int(a) % width, int(a) / width});
         g.session.Click({int(b) % width, int(b) / width});
         const std::string words = g.session.StatusWords();
+        const std::size_t before = said.size();
         if (words.find("  -  not a pair") != std::string::npos) {
           said.push_back("kinds");
         } else if (words.find("  -  no path with two turns") != std::string::npos) {
           said.push_back("path");
         } else if (g.host.Status().pairs > 0) {
           g.session.Press(PlayKey::Undo);  // it linked: put it back
+        }
+        if (said.size() > before) {  // the two cells are crossed out for a second of frames
+          g.Tick();
+          g.session.ComposeFrame();
+          EXPECT_EQ(g.session.Marks().misses.size(), 2u);
+          for (int tick = 0; tick < 10; ++tick) g.Tick();
+          g.session.ComposeFrame();
+          EXPECT_TRUE(g.session.Marks().misses.empty());
         }
         g.session.Click({-1, -1});  // the next move: the reason goes
         EXPECT_EQ(g.session.StatusWords().find("  -  not"), std::string::npos) << g.session.StatusWords();
