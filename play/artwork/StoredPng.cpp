@@ -1,7 +1,8 @@
 #include "play/artwork/StoredPng.h"
 
 #include <array>
-#include <fstream>
+
+#include "play/artwork/FileBytes.h"
 
 namespace kavelo::artwork {
 namespace {
@@ -92,14 +93,7 @@ bool WriteStoredPng(const Raster& raster, const std::filesystem::path& file, std
     error = "an empty picture for " + file.string();
     return false;
   }
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) {
-    error = "cannot write " + file.string();
-    return false;
-  }
-  return true;
+  return WriteFileBytes(file, bytes, error);
 }
 
 }  // namespace kavelo::artwork

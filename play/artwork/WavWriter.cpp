@@ -1,8 +1,7 @@
 #include "play/artwork/WavWriter.h"
 
-#include <fstream>
-
 #include "platform/WaveWriter.h"
+#include "play/artwork/FileBytes.h"
 
 namespace kavelo::artwork {
 
@@ -13,14 +12,7 @@ bool WriteWav(std::span<const std::int16_t> samples, int sampleRate, const std::
     return false;
   }
   const std::vector<std::uint8_t> bytes = platform::WaveFileBytes(samples, 1, sampleRate);
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) {
-    error = "cannot write " + file.string();
-    return false;
-  }
-  return true;
+  return WriteFileBytes(file, bytes, error);
 }
 
 }  // namespace kavelo::artwork

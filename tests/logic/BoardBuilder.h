@@ -64,3 +64,14 @@ inline std::pair<Cell, Cell> CellsOf(const CKaveloInternal& board, kavelo::logic
   const int width = board.Width();
   return {{pair.a % width, pair.a / width}, {pair.b % width, pair.b / width}};
 }
+
+// Plays the moves as clicks; true when they win the game.
+inline bool ReplayWins(CKaveloInternal& board, const std::vector<kavelo::logic::CellPair>& moves) {
+  int result = Cancel;
+  for (const kavelo::logic::CellPair& m : moves) {
+    const auto [p, q] = CellsOf(board, m);
+    if (!board.ClickCell(p.first, p.second, result) || result != Choose) return false;
+    if (!board.ClickCell(q.first, q.second, result) || (result != Connect && result != Win)) return false;
+  }
+  return result == Win || (moves.empty() && board.TilesLeft() == 0);
+}

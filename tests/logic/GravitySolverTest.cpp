@@ -51,17 +51,6 @@ class ExhaustiveSearch {
   std::set<std::vector<std::uint8_t>> m_failed;
 };
 
-// Plays the moves as clicks; true when they win the game.
-bool ReplayWins(CKaveloInternal& board, const std::vector<kavelo::logic::CellPair>& moves) {
-  int result = Cancel;
-  for (const kavelo::logic::CellPair& m : moves) {
-    const auto [p, q] = CellsOf(board, m);
-    if (!board.ClickCell(p.first, p.second, result) || result != Choose) return false;
-    if (!board.ClickCell(q.first, q.second, result) || (result != Connect && result != Win)) return false;
-  }
-  return result == Win || (moves.empty() && board.TilesLeft() == 0);
-}
-
 void ExpectSolverAgrees(CKaveloInternal& board) {
   const auto before = Tiles(board);
   ExhaustiveSearch search(board.Width(), board.Height(), board.Gravity());

@@ -120,6 +120,7 @@ with kavelo.Game(on_game_over=overs.append) as game:
     game.set_solvable_shuffles(True)
     assert game.gravity == kavelo.GRAVITY_NONE and game.last_miss is None
     game.set_gravity("left")
+    game.set_deal(48213)  # the same falling board on every run
     for wrong in ("sideways", "Down", 5, -1, 2**40, True, None, 1.0):
         try:
             game.set_gravity(wrong)
@@ -135,6 +136,7 @@ with kavelo.Game(on_game_over=overs.append) as game:
     b = next(i for i in range(W * H) if board[i] and board[i] != board[a])
     game.click(a % W, a // W)
     assert game.click(b % W, b // W) == kavelo.CLICK_WRONG and game.last_miss == kavelo.MISS_KINDS
+    assert game.click(0, 0) == kavelo.CLICK_CANCEL  # nothing selected for the solver's clicks
     moves = game.solve(60000)
     assert moves is not None
     for move in moves:
