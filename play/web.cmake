@@ -5,7 +5,7 @@
 set(play_exports KaveloPlayDraw KaveloPlayDrawnFolder KaveloPlayStart KaveloPlayEnd KaveloPlayRefusal KaveloPlayFrameWidth KaveloPlayFrameHeight
   KaveloPlayKey KaveloPlayButton KaveloPlayClick KaveloPlayLoseFocus KaveloPlayKeep KaveloPlayCompose KaveloPlayTick
   KaveloPlayPixels KaveloPlayStatus KaveloPlayClock KaveloPlaySoundOn KaveloPlayPaused KaveloPlayGeometry
-  KaveloPlayHinted KaveloPlayQuery KaveloPlayAddress KaveloPlayGravity KaveloPlayShareLine KaveloPlaySolvedPair KaveloWebPictureToDecode KaveloWebAddPicture KaveloTimeoutMs KaveloDispatchTimers
+  KaveloPlayHinted KaveloPlayQuery KaveloPlayAddress KaveloPlayCell KaveloPlayCellToFit KaveloPlayGravity KaveloPlayShareLine KaveloPlaySolvedPair KaveloWebPictureToDecode KaveloWebAddPicture KaveloTimeoutMs KaveloDispatchTimers
   malloc free)
 list(TRANSFORM play_exports PREPEND _)
 list(JOIN play_exports "," play_exports)

@@ -197,6 +197,14 @@ EMSCRIPTEN_KEEPALIVE const char* KaveloPlayClock(KaveloPlay* play) {
 EMSCRIPTEN_KEEPALIVE const char* KaveloPlayAddress(KaveloPlay* play) {
   return Guarded(play, [&] { return (play->address = play->session->Address()).c_str(); }, "");
 }
+// The cell drawn for this game and the one that would fit a room of `width` x `height`
+// device pixels now: the page draws again when they differ enough.
+EMSCRIPTEN_KEEPALIVE int KaveloPlayCell(KaveloPlay* play) {
+  return Guarded(play, [&] { return play->host->CellWidth(); }, 0);
+}
+EMSCRIPTEN_KEEPALIVE int KaveloPlayCellToFit(KaveloPlay* play, int width, int height) {
+  return Guarded(play, [&] { return CellToFit(play->settings, width, height); }, 0);
+}
 // The rule variant the page plays by, an index of kGravityNames (its choice's order).
 EMSCRIPTEN_KEEPALIVE int KaveloPlayGravity(KaveloPlay* play) {
   return Guarded(play, [&] { return play->settings.gravity; }, 0);

@@ -92,6 +92,20 @@ function room() {
   return [Math.floor(innerWidth * ratio), Math.floor((innerHeight - besides) * ratio)];
 }
 
+// A room that now holds cells an eighth larger or smaller than those drawn (a window made
+// larger, a phone turned) is drawn for again: the game is kept and the page starts anew.
+// A cell the address names stays.
+let redraw = 0;
+function refit() {
+  fit();
+  clearTimeout(redraw);
+  if (openedCell) return;
+  redraw = setTimeout(() => {
+    const drawnCell = m._KaveloPlayCell(play), fitting = m._KaveloPlayCellToFit(play, ...room());
+    if (fitting > 0 && Math.abs(fitting - drawnCell) * 8 >= drawnCell) (m._KaveloPlayKeep(play), location.reload());
+  }, 500);
+}
+
 function listen() {
   addEventListener('keydown', (e) => {
     if (e.target instanceof HTMLButtonElement && (e.key === ' ' || e.key === 'Enter')) return;  // the button's own
@@ -129,7 +143,7 @@ function listen() {
   addEventListener('blur', away);
   document.addEventListener('visibilitychange', () => document.hidden && away());
   addEventListener('pagehide', () => m._KaveloPlayKeep(play));
-  addEventListener('resize', fit);
+  addEventListener('resize', refit);
   // A new style is drawn at the next start: the game is kept and the page starts again.
   contrastSwitch.addEventListener('change', () => {
     localStorage.setItem(STYLE_KEY, contrastSwitch.checked ? 'contrast' : 'standard');

@@ -255,7 +255,7 @@ const pageTests = {
     }
     return `${moves.length} frames`;
   },
-  async 'page: the tiles are drawn for the device pixels at ratios 1, 2 and 3, not scaled'(page) {
+  async 'page: the tiles are drawn for the device pixels at ratios 1, 2 and 3, not scaled, and again for a larger window'(page) {
     const seen = [];
     for (const deviceScaleFactor of [1, 2, 3]) {
       const { context, page: p } = await pageIn(page, { viewport: { width: 1280, height: 800 }, deviceScaleFactor });
@@ -275,6 +275,18 @@ const pageTests = {
       check(shown.cell >= Math.min(128, 48 * deviceScaleFactor), `x${deviceScaleFactor}: cells of ${shown.cell}`);
       seen.push(`x${deviceScaleFactor} ${shown.cell} px cells`);
     }
+    // A window made larger is drawn for again, with the game kept.
+    const { context, page: p } = await pageIn(page, { viewport: { width: 900, height: 700 } });
+    await openPlay(p);
+    const before = await p.evaluate(() => [window.kaveloPlay.query(16), window.kaveloPlay.query(256)]);
+    await p.setViewportSize({ width: 1900, height: 1300 });
+    await p.waitForFunction((cell) => window.kaveloPlay?.frames > 0 && window.kaveloPlay.query(16) > cell, before[0],
+      { timeout: 10000 });
+    const after = await p.evaluate(() => [window.kaveloPlay.query(16), window.kaveloPlay.query(256),
+      document.getElementById('status').textContent]);
+    await context.close();
+    check(after[1] === before[1] && after[2].includes('resumed'), `after the window grew: ${after}, before ${before}`);
+    seen.push(`a larger window ${before[0]} -> ${after[0]} px cells`);
     return seen.join(', ');
   },
   async 'page: the contrast switch draws white tiles with black outlines, and is kept'(page) {
