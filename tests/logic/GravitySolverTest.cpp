@@ -93,56 +93,6 @@ TEST(LogicGravitySolver, AgreesWithExhaustiveSearchUnderEachVariantAndItsMovesWi
   }
 }
 
-std::vector<bool> Pattern(const std::vector<std::uint8_t>& tiles) {
-  std::vector<bool> pattern;
-  for (std::uint8_t t : tiles) pattern.push_back(t != 0);
-  return pattern;
-}
-
-TEST(LogicGravitySolver, ClearableShufflesUnderEachVariantCanBeClearedUnderIt) {
-  struct Case { int w, h, kinds, copies; bool clearable; };
-  const Case cases[] = {
-      {18, 12, 36, 4, true}, {6, 5, 3, 4, true}, {12, 10, 9, 8, true}, {9, 7, 5, 6, true},
-      {8, 8, 3, 5, false},  // odd counts: only a pair that links is promised
-  };
-  for (const Gravity gravity : kFalling) {
-    for (const Case& c : cases) {
-      for (std::uint8_t mode = ShuffleScatter; mode <= ShuffleSpread; ++mode) {
-        for (std::uint64_t number = 1; number <= 3; ++number) {
-          SCOPED_TRACE(::testing::Message() << "gravity " << int(gravity) << ", " << c.w << "x" << c.h << " mode "
-                                            << int(mode) << " deal " << number);
-          std::vector<std::uint8_t> plain;
-          for (const bool solvable : {false, true}) {
-            CKaveloInternal board;
-            board.InitBoard(c.w, c.h, c.kinds, c.copies);
-            board.SetGravity(gravity);
-            board.SetSolvableShuffles(solvable);
-            board.DealByNumber(number);
-            board.Shuffle(mode);
-            if (!solvable) {
-              plain = Tiles(board);
-              continue;
-            }
-            auto sorted = Tiles(board), sortedPlain = plain;
-            std::sort(sorted.begin(), sorted.end());
-            std::sort(sortedPlain.begin(), sortedPlain.end());
-            EXPECT_EQ(sorted, sortedPlain);
-            EXPECT_EQ(Pattern(Tiles(board)), Pattern(plain));
-            std::vector<kavelo::logic::CellPair> moves;
-            kavelo::logic::CellPair hint;
-            if (c.clearable) {
-              ASSERT_EQ(board.Solve(moves, kNoHurry), SolveVerdict::Solved);
-              EXPECT_TRUE(ReplayWins(board, moves));
-            } else {
-              EXPECT_TRUE(board.FindHint(hint));
-            }
-          }
-        }
-      }
-    }
-  }
-}
-
 TEST(LogicGravitySolver, AClearableDealUnderOneVariantIsDealtForItsOwnFalls) {
   // The same number deals other boards under other variants: the dealing plays its game
   // with the variant's falls.

@@ -97,6 +97,7 @@ std::vector<bool> Pattern(const std::vector<std::uint8_t>& tiles) {
   return pattern;
 }
 
+// Under every rule variant: a board dealt clearable under gravity is cleared under it.
 TEST(LogicSolver, ClearableShufflesKeepTheModesCellsAndKindsAndCanBeCleared) {
   struct Case { int w, h, kinds, copies; bool clearable; };
   const Case cases[] = {
@@ -104,31 +105,36 @@ TEST(LogicSolver, ClearableShufflesKeepTheModesCellsAndKindsAndCanBeCleared) {
       {8, 8, 3, 5, false},   // odd counts: only a pair that links is promised
       {6, 6, 7, 1, false},   // no kind twice: the mode's own result
   };
-  for (const Case& c : cases) {
-    for (std::uint8_t mode = ShuffleScatter; mode <= ShuffleSpread; ++mode) {
-      for (std::uint32_t seed = 1; seed <= 6; ++seed) {
-        SCOPED_TRACE(::testing::Message() << c.w << "x" << c.h << " mode " << int(mode) << " seed " << seed);
-        std::vector<std::uint8_t> plain;
-        for (const bool solvable : {false, true}) {
-          CKaveloInternal board;
-          board.SetClocks({[seed] { return seed * 977; }, [seed] { return seed * 31337; }});
-          board.InitBoard(c.w, c.h, c.kinds, c.copies);
-          board.SetSolvableShuffles(solvable);
-          board.Shuffle(mode);
-          board.Shuffle(mode);  // mode 1 after 1 leaves tiles in the ring
-          if (!solvable) {
-            plain = Tiles(board);
-            continue;
-          }
-          EXPECT_EQ(Kinds(Tiles(board)), Kinds(plain));
-          EXPECT_EQ(Pattern(Tiles(board)), Pattern(plain));
-          std::vector<kavelo::logic::CellPair> moves;
-          kavelo::logic::CellPair hint;
-          if (c.clearable) {
-            ASSERT_EQ(board.Solve(moves, kNoHurry), SolveVerdict::Solved);
-            EXPECT_TRUE(ReplayWins(board, moves));
-          } else {
-            EXPECT_EQ(board.FindHint(hint), c.copies > 1);
+  using kavelo::logic::Gravity;
+  for (const Gravity gravity : {Gravity::None, Gravity::Down, Gravity::Up, Gravity::Left, Gravity::Right}) {
+    for (const Case& c : cases) {
+      for (std::uint8_t mode = ShuffleScatter; mode <= ShuffleSpread; ++mode) {
+        for (std::uint32_t seed = 1; seed <= (gravity == Gravity::None ? 6u : 3u); ++seed) {
+          SCOPED_TRACE(::testing::Message() << "gravity " << int(gravity) << ", " << c.w << "x" << c.h << " mode "
+                                            << int(mode) << " seed " << seed);
+          std::vector<std::uint8_t> plain;
+          for (const bool solvable : {false, true}) {
+            CKaveloInternal board;
+            board.SetClocks({[seed] { return seed * 977; }, [seed] { return seed * 31337; }});
+            board.InitBoard(c.w, c.h, c.kinds, c.copies);
+            board.SetGravity(gravity);
+            board.SetSolvableShuffles(solvable);
+            board.Shuffle(mode);
+            board.Shuffle(mode);  // mode 1 after 1 leaves tiles in the ring
+            if (!solvable) {
+              plain = Tiles(board);
+              continue;
+            }
+            EXPECT_EQ(Kinds(Tiles(board)), Kinds(plain));
+            EXPECT_EQ(Pattern(Tiles(board)), Pattern(plain));
+            std::vector<kavelo::logic::CellPair> moves;
+            kavelo::logic::CellPair hint;
+            if (c.clearable) {
+              ASSERT_EQ(board.Solve(moves, kNoHurry), SolveVerdict::Solved);
+              EXPECT_TRUE(ReplayWins(board, moves));
+            } else {
+              EXPECT_EQ(board.FindHint(hint), c.copies > 1);
+            }
           }
         }
       }
