@@ -145,7 +145,9 @@ void PlaySession::Press(PlayKey key) {
       // A game of no number cannot be dealt again; a new one takes its place.
       return Deal(m_deal, m_daily);
     case PlayKey::Daily: {
-      if (!(BoardOf(m_settings) == BoardOf(PlaySettings{}))) {
+      PlaySettings dailyBoard;  // the default board, by this game's rules
+      dailyBoard.gravity = m_settings.gravity;
+      if (!(BoardOf(m_settings) == BoardOf(dailyBoard))) {
         m_notice = "the day's deal is played on the default board";
         return;
       }
@@ -195,13 +197,17 @@ void PlaySession::NoteOutcome() {
   m_winWords += "  -  daily streak " + std::to_string(streak) + (streak == 1 ? " day" : " days");
   if (m_helpUsed) return;
   const int misses = m_host.Query(KAVELO_QUERY_MISSES);
-  const std::string rules = m_settings.gravity > 0 ? std::string(" (tiles fall ") + kGravityNames[m_settings.gravity] + ")" : "";
+  const std::string rules = FallWords().empty() ? "" : " (" + FallWords() + ")";
   m_shareLine = "Kavelo daily " + DateText(*m_daily) + rules + ": cleared in " + ClockText(seconds) + ", no help, " +
                 std::to_string(misses) + (misses == 1 ? " miss" : " misses");
 }
 
+std::string PlaySession::FallWords() const {
+  return m_settings.gravity > 0 ? std::string("tiles fall ") + kGravityNames[m_settings.gravity] : "";
+}
+
 std::string PlaySession::DealWords() const {
-  const std::string rules = m_settings.gravity > 0 ? std::string("tiles fall ") + kGravityNames[m_settings.gravity] : "";
+  const std::string rules = FallWords();
   std::string deal = m_daily ? "daily " + DateText(*m_daily) : m_deal ? "deal " + std::to_string(*m_deal) : "";
   return deal.empty() || rules.empty() ? deal + rules : deal + ", " + rules;
 }

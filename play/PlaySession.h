@@ -71,6 +71,8 @@ class PlaySession {
   void Deal(std::optional<std::uint64_t> number, std::optional<CivilDate> daily);
   void Resume(std::optional<std::uint64_t> asked);
   CivilDate Today() const;
+  // "tiles fall down", empty under the plain rule.
+  std::string FallWords() const;
   void ClickCell(Cell cell);
   void TogglePause();
   // The board moved: the status and the outlook need a new look.

@@ -237,6 +237,14 @@ TEST(PlaySession, TilesThatFallAreSaidAndAFailedPairSaysWhy) {
     }
   }
   EXPECT_EQ(said, (std::vector<std::string>{"kinds", "path"}));
+
+  // The day's deal is the default board's, by the game's own rules.
+  PlaySettings falling;
+  falling.artDir = kavelo::test::TestArtDir();
+  falling.gravity = GravityNamed("down");
+  Game daily(falling);
+  daily.session.Press(PlayKey::Daily);
+  EXPECT_EQ(daily.session.DealWords(), "daily 2026-12-08, tiles fall down");
 }
 
 // The day's deal on the default board, won day after day: the streak, the line to share,
